@@ -1,0 +1,115 @@
+#include "app/Startup.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "app/ExitCodes.h"
+#include "app/MainWindow.h"
+#include "flib/io/CIniFile.h"
+#include "flib/window/CWindowEx.h"
+#include "flib/window/LoadResourceString.h"
+#include "resources/ResourceIds.h"
+
+namespace Tolv {
+
+using Flib::IO::File::CIniFile;
+using Flib::Windows::Window::CWindowEx;
+using Flib::Windows::Window::LoadResourceString;
+
+bool FirstRunCheck(HINSTANCE instance, const std::wstring& title, const std::wstring& settingsPath)
+{
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(settingsPath.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        ::FindClose(search);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            return true;
+        }
+    }
+    std::wstring question;
+    LoadResourceString(instance, IDS_FIRST_RUN_QUESTION, question);
+    const int answer = ::MessageBoxW(nullptr, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) {
+        return true;
+    }
+    if (answer == IDNO) {
+        std::wstring address;
+        LoadResourceString(instance, IDS_HELP_URL, address);
+        ::ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    return false;
+}
+
+namespace {
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = Flib::Windows::Window::StaticWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TOLV));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kMainWindowClass;
+    windowClass.hIconSm = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TOLV), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    return ::RegisterClassExW(&windowClass) != 0;
+}
+
+} // namespace
+
+int RunApplication(HINSTANCE instance)
+{
+    CWindowEx mainWindow;
+    std::wstring title;
+    LoadResourceString(instance, IDS_APP_TITLE, title);
+
+    if (HWND running = ::FindWindowW(kMainWindowClass, title.c_str())) {
+        ::SetForegroundWindow(running);
+        return kExitAlreadyRunning;
+    }
+
+    std::wstring settingsPath;
+    try {
+        CIniFile::GenerateIniFileFullPathForApplicationData(L"Orvane-Works", L"tolv", L"tolv.ini", settingsPath);
+    } catch (const std::domain_error&) {
+        // Without a place for the settings there is nothing sound to run.
+        std::wstring text;
+        LoadResourceString(instance, IDS_NO_SETTINGS_FOLDER, text);
+        ::MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+        return kExitNoSettingsFolder;
+    }
+
+    if (!FirstRunCheck(instance, title, settingsPath)) {
+        return kExitDeclinedFirstRun;
+    }
+    if (!RegisterMainWindowClass(instance)) {
+        return kExitWindowFailed;
+    }
+
+    mainWindow.SetInstance(instance);
+    mainWindow.SetWindowProc(MainWindowProc);
+    mainWindow.SetUserData(&settingsPath);
+    // Never shown: the program lives in the notification area.
+    HWND window = Flib::Windows::Window::CreateWindowExBound(
+        mainWindow, WS_EX_LAYERED | WS_EX_TOOLWINDOW, kMainWindowClass, title.c_str(), WS_SYSMENU,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
+    if (window == nullptr) {
+        return kExitWindowFailed;
+    }
+
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+
+    if (::IsWindow(mainWindow.GetHandle())) {
+        mainWindow.Destroy();
+    }
+    return kExitNormal;
+}
+
+} // namespace Tolv
