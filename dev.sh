@@ -11,7 +11,7 @@ export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-XVFB_DISPLAY=:91
+XVFB_DISPLAY="${TOLV_XVFB_DISPLAY:-:91}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth x11-apps x11-utils xdotool imagemagick
