@@ -1,0 +1,157 @@
+// TargetWindowInfo filled from real processes of both bitnesses and from real windows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/TargetWindowInfo.h"
+#include "tests/support/KeyLogProcess.h"
+
+namespace {
+
+using Engine::ArchitectureLabel;
+using Engine::TargetWindowInfo;
+using TolvTest::KeyLogBuild;
+using TolvTest::KeyLogProcess;
+
+bool SamePath(const std::wstring& left, const std::wstring& right)
+{
+    return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// The engine's own order: the window's process first, then the window.
+TargetWindowInfo Describe(HWND window)
+{
+    DWORD processId = 0;
+    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+    TargetWindowInfo target;
+    target.FillFromProcess(processId);
+    target.FillFromWindow(window, threadId);
+    return target;
+}
+
+struct ProcessCase {
+    const char* name;
+    KeyLogBuild build;
+    const wchar_t* fileName;
+    const wchar_t* fileTitle; // the file name when the user hides extensions
+    BOOL isWow64;
+    const wchar_t* labelOn64BitSystem;
+};
+
+class TargetFromProcessTest : public ::testing::TestWithParam<ProcessCase> {};
+
+TEST_P(TargetFromProcessTest, DescribesTheWindowAndItsProcess)
+{
+    const ProcessCase& c = GetParam();
+#ifndef TOLV_HAVE_KEYLOG32
+    if (c.build == KeyLogBuild::Wow64) {
+        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+    }
+#endif
+    const std::wstring className = std::wstring(L"TolvTestTarget_") + (c.isWow64 ? L"32" : L"64");
+    KeyLogProcess process(c.build, className, L"ターゲット window");
+    ASSERT_NE(process.Window(), nullptr);
+
+    const TargetWindowInfo target = Describe(process.Window());
+
+    EXPECT_EQ(target.processId, process.Id());
+    EXPECT_TRUE(SamePath(target.fullPath, process.ExePath())) << target.fullPath.c_str();
+    EXPECT_TRUE(target.fileName == c.fileName || target.fileName == c.fileTitle) << target.fileName.c_str();
+    EXPECT_EQ(target.isWow64, c.isWow64);
+    EXPECT_EQ(target.windowHandle, process.Window());
+    EXPECT_EQ(target.threadId, ::GetWindowThreadProcessId(process.Window(), nullptr));
+    EXPECT_EQ(target.className, className);
+    EXPECT_EQ(target.windowText, L"ターゲット window");
+    EXPECT_EQ(ArchitectureLabel(target, true), c.labelOn64BitSystem);
+    EXPECT_EQ(ArchitectureLabel(target, false), L"32bit");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Builds, TargetFromProcessTest,
+    ::testing::Values(ProcessCase{"Native64", KeyLogBuild::Native, L"tolv_keylog.exe", L"tolv_keylog", FALSE, L"64bit"},
+                      ProcessCase{"Wow64", KeyLogBuild::Wow64, L"tolv_keylog32.exe", L"tolv_keylog32", TRUE,
+                                  L"32bit(WOW64)"}),
+    [](const ::testing::TestParamInfo<ProcessCase>& info) { return std::string(info.param.name); });
+
+TEST(TargetFromProcess, ProcessThatCannotBeOpenedKeepsOnlyItsId)
+{
+    DWORD exitedId = 0;
+    {
+        KeyLogProcess process(KeyLogBuild::Native, L"TolvTestExited", L"exited");
+        ASSERT_NE(process.Window(), nullptr);
+        exitedId = process.Id();
+        ASSERT_TRUE(process.Close());
+    } // last handle closed: the process object is gone
+
+    for (const DWORD id : {DWORD{0}, exitedId}) {
+        TargetWindowInfo target;
+        target.FillFromProcess(id);
+        EXPECT_EQ(target.processId, id);
+        EXPECT_EQ(target.fullPath, L"") << "process " << id;
+        EXPECT_EQ(target.fileName, L"") << "process " << id;
+        EXPECT_EQ(target.isWow64, FALSE) << "process " << id;
+        EXPECT_EQ(ArchitectureLabel(target, true), L"64bit");
+    }
+}
+
+// Windows of this process, made without showing them.
+class TargetFromWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClassName;
+        ASSERT_NE(::RegisterClassExW(&windowClass), 0);
+    }
+
+    static HWND Create(const std::wstring& title)
+    {
+        return ::CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    }
+
+    static constexpr wchar_t kClassName[] = L"TolvTestDescribedWindow";
+};
+
+TEST_F(TargetFromWindowTest, ReadsClassAndTitleCuttingAt2047Characters)
+{
+    const struct {
+        std::wstring title;
+        std::wstring expected;
+    } cases[] = {
+        {L"メモ帳 - 無題", L"メモ帳 - 無題"},
+        {L"", L""},
+        {std::wstring(3000, L'x'), std::wstring(2047, L'x')},
+    };
+    for (const auto& c : cases) {
+        const HWND window = Create(c.title);
+        ASSERT_NE(window, nullptr);
+        TargetWindowInfo target;
+        target.FillFromWindow(window, 1234);
+        EXPECT_EQ(target.windowHandle, window);
+        EXPECT_EQ(target.threadId, 1234u);
+        EXPECT_EQ(target.className, kClassName);
+        EXPECT_EQ(target.windowText, c.expected) << "title of " << c.title.size() << " characters";
+        ::DestroyWindow(window);
+    }
+}
+
+TEST_F(TargetFromWindowTest, NullOrVanishedWindowGivesEmptyTexts)
+{
+    const HWND vanished = Create(L"soon gone");
+    ASSERT_NE(vanished, nullptr);
+    ASSERT_TRUE(::DestroyWindow(vanished));
+
+    for (const HWND window : {HWND{nullptr}, vanished}) {
+        TargetWindowInfo target;
+        target.FillFromWindow(window, 0);
+        EXPECT_EQ(target.windowHandle, window);
+        EXPECT_EQ(target.className, L"");
+        EXPECT_EQ(target.windowText, L"");
+    }
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// The memories of handled windows and processes, on real windows and processes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <memory>
+#include <vector>
+
+#include "engine/TargetWindowInfo.h"
+#include "processed/ProcessedMemories.h"
+#include "tests/support/ImportPatch.h"
+#include "tests/support/KeyLogProcess.h"
+
+namespace {
+
+using Engine::TargetWindowInfo;
+using Processed::CProcessedProcess;
+using Processed::CProcessedWindow;
+using TolvTest::ImportPatch;
+using TolvTest::KeyLogBuild;
+using TolvTest::KeyLogProcess;
+
+constexpr wchar_t kClassName[] = L"TolvTestProcessedWindow";
+
+TargetWindowInfo Describe(HWND window)
+{
+    DWORD processId = 0;
+    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+    TargetWindowInfo target;
+    target.FillFromProcess(processId);
+    target.FillFromWindow(window, threadId);
+    return target;
+}
+
+class ProcessedMemoryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClassName;
+        // Derived suites run this again in the same process.
+        ASSERT_TRUE(::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+    }
+
+    void TearDown() override
+    {
+        for (const HWND window : windows_) {
+            ::DestroyWindow(window);
+        }
+    }
+
+    // A hidden window of this process, destroyed after the test.
+    HWND Create()
+    {
+        const HWND window = ::CreateWindowExW(0, kClassName, L"processed", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        windows_.push_back(window);
+        return window;
+    }
+
+private:
+    std::vector<HWND> windows_;
+};
+
+TEST_F(ProcessedMemoryTest, WindowIsHandledOnceUntilItIsDestroyedAndPruned)
+{
+    CProcessedWindow memory;
+    const HWND a = Create();
+    const HWND b = Create();
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+
+    EXPECT_FALSE(memory.TestAndAdd(Describe(a))) << "A is new";
+    EXPECT_FALSE(memory.TestAndAdd(Describe(b))) << "B is new";
+    EXPECT_TRUE(memory.TestAndAdd(Describe(a))) << "back to A: already handled";
+
+    memory.Prune();
+    EXPECT_TRUE(memory.TestAndAdd(Describe(a))) << "a live window survives the prune";
+
+    TargetWindowInfo closedA = Describe(a);
+    ASSERT_TRUE(::DestroyWindow(a));
+    EXPECT_TRUE(memory.TestAndAdd(closedA)) << "until the next prune, A's handle still counts as handled";
+
+    memory.Prune();
+    EXPECT_TRUE(memory.TestAndAdd(Describe(b))) << "B is still alive and remembered";
+    EXPECT_FALSE(memory.TestAndAdd(closedA)) << "after the prune, A's handle is new again";
+}
+
+TEST_F(ProcessedMemoryTest, ProcessIsHandledOnceForAllItsWindowsUntilItExits)
+{
+    CProcessedProcess memory;
+    const HWND first = Create();
+    const HWND second = Create();
+    ASSERT_NE(second, nullptr);
+
+    EXPECT_FALSE(memory.TestAndAdd(Describe(first)));
+    EXPECT_TRUE(memory.TestAndAdd(Describe(second))) << "a second window of the same process";
+
+    TargetWindowInfo other;
+    {
+        KeyLogProcess process(KeyLogBuild::Native, L"TolvTestProcessedOther", L"other process");
+        ASSERT_NE(process.Window(), nullptr);
+        other = Describe(process.Window());
+        EXPECT_FALSE(memory.TestAndAdd(other)) << "another process is new";
+        memory.Prune();
+        EXPECT_TRUE(memory.TestAndAdd(other)) << "a running process survives the prune";
+        ASSERT_TRUE(process.Close());
+    }
+
+    memory.Prune();
+    EXPECT_TRUE(memory.TestAndAdd(Describe(first))) << "this process still runs";
+    EXPECT_FALSE(memory.TestAndAdd(other)) << "the exited process was forgotten";
+}
+
+TEST_F(ProcessedMemoryTest, ClearingMakesHandledTargetsNewAgain)
+{
+    const HWND window = Create();
+    const TargetWindowInfo target = Describe(window);
+    ASSERT_FALSE(Processed::ProcessedWindows.TestAndAdd(target));
+    ASSERT_FALSE(Processed::ProcessedProcesses.TestAndAdd(target));
+
+    CProcessedWindow windowMemory;
+    CProcessedProcess processMemory;
+    windowMemory.TestAndAdd(target);
+    processMemory.TestAndAdd(target);
+    windowMemory.Clear();
+    processMemory.Clear();
+    EXPECT_FALSE(windowMemory.TestAndAdd(target));
+    EXPECT_FALSE(processMemory.TestAndAdd(target));
+
+    Processed::ClearProcessedMemories();
+    EXPECT_FALSE(Processed::ProcessedWindows.TestAndAdd(target)) << "window memory cleared";
+    EXPECT_FALSE(Processed::ProcessedProcesses.TestAndAdd(target)) << "process memory cleared";
+    Processed::ClearProcessedMemories();
+}
+
+// EnumProcesses as this executable imports it, observed and optionally failed.
+#define TOLV_NAME_OF(function) TOLV_NAME_OF_EXPANDED(function)
+#define TOLV_NAME_OF_EXPANDED(function) #function
+
+using EnumProcessesFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+int enumerations = 0;
+bool failEnumeration = false;
+EnumProcessesFunction realEnumProcesses = nullptr;
+
+BOOL WINAPI ObservedEnumProcesses(DWORD* ids, DWORD bytes, DWORD* written)
+{
+    ++enumerations;
+    if (failEnumeration) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return realEnumProcesses(ids, bytes, written);
+}
+
+class ProcessPruneTest : public ProcessedMemoryTest {
+protected:
+    void SetUp() override
+    {
+        enumerations = 0;
+        failEnumeration = false;
+        // The macro gives the name the headers bind (K32EnumProcesses with newer psapi).
+        patch_ = std::make_unique<ImportPatch>(TOLV_NAME_OF(EnumProcesses),
+                                               reinterpret_cast<void*>(&ObservedEnumProcesses));
+        ASSERT_GT(patch_->Slots(), 0u) << "EnumProcesses is not imported by name";
+        realEnumProcesses = reinterpret_cast<EnumProcessesFunction>(patch_->Original());
+    }
+    void TearDown() override
+    {
+        patch_.reset();
+        ProcessedMemoryTest::TearDown();
+    }
+
+private:
+    std::unique_ptr<ImportPatch> patch_;
+};
+
+TEST_F(ProcessPruneTest, EmptyMemoryDoesNotEnumerateProcesses)
+{
+    CProcessedProcess memory;
+    memory.Prune();
+    EXPECT_EQ(enumerations, 0);
+
+    // The same observation sees the enumeration as soon as something is remembered.
+    const TargetWindowInfo self = Describe(Create());
+    memory.TestAndAdd(self);
+    memory.Prune();
+    EXPECT_EQ(enumerations, 1);
+    EXPECT_TRUE(memory.TestAndAdd(self)) << "this process still runs";
+
+    memory.Clear();
+    memory.Prune();
+    EXPECT_EQ(enumerations, 1) << "cleared again: no enumeration";
+}
+
+TEST_F(ProcessPruneTest, FailedEnumerationForgetsEveryProcess)
+{
+    CProcessedProcess memory;
+    const TargetWindowInfo self = Describe(Create());
+    memory.TestAndAdd(self);
+    failEnumeration = true;
+    memory.Prune();
+    EXPECT_EQ(enumerations, 1);
+    EXPECT_FALSE(memory.TestAndAdd(self)) << "even a running process counts as gone";
+}
+
+} // namespace
