@@ -1,0 +1,22 @@
+#pragma once
+// Whether a condition holds for a target window, and which entry of a list holds first.
+#include <cstdint>
+
+#include "configuration/CApplication.h"
+#include "configuration/CApplications.h"
+#include "engine/TargetWindowInfo.h"
+
+namespace Engine {
+
+// File name and full path compare without case, class name and title with case;
+// the _REGEX types need the whole field to match. A pattern that does not compile,
+// or that the library gives up on while matching, never holds.
+// The file-name types also hold for the executable's name with its extension as
+// the full path spells it, since GetFileTitleW drops the extension when the user
+// hides extensions and a rule written as "notepad.exe" must not stop working then.
+bool ConditionHolds(const Configuration::CApplication& condition, const TargetWindowInfo& target);
+
+// The position of the first condition that holds, or -1.
+std::int32_t FindMatch(const Configuration::CApplications& conditions, const TargetWindowInfo& target);
+
+} // namespace Engine
