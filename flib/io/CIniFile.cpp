@@ -35,6 +35,11 @@ int CIniFile::Open(const std::wstring& path, bool readOnly, bool truncate)
     if (kind == PK_NOTHING) {
         return 1;
     }
+    // Windows refuses write access to a read-only file; a process with the
+    // rights to ignore the attribute (Wine run as root) must not write it either.
+    if (!readOnly && (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY)) {
+        return 0;
+    }
     const DWORD access = readOnly ? GENERIC_READ : (GENERIC_READ | GENERIC_WRITE);
     const DWORD disposition = (!readOnly && truncate) ? CREATE_ALWAYS : OPEN_ALWAYS;
     // Only proves that the file can be used with this access; nothing is kept open.
