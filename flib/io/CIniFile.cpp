@@ -37,7 +37,8 @@ int CIniFile::Open(const std::wstring& path, bool readOnly, bool truncate)
     }
     // Windows refuses write access to a read-only file; a process with the
     // rights to ignore the attribute (Wine run as root) must not write it either.
-    if (!readOnly && (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY)) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (!readOnly && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         return 0;
     }
     const DWORD access = readOnly ? GENERIC_READ : (GENERIC_READ | GENERIC_WRITE);

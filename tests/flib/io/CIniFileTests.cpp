@@ -233,7 +233,11 @@ protected:
         if (GetParam().utf16) {
             WriteUtf16File(path, text);
         } else {
-            WriteBytes(path, std::string(text.begin(), text.end()));
+            std::string bytes;
+            for (const wchar_t c : text) {
+                bytes += static_cast<char>(c);
+            }
+            WriteBytes(path, bytes);
         }
     }
     std::string ExpectedHead() const { return GetParam().utf16 ? "\xFF\xFE" : "["; }

@@ -81,7 +81,7 @@ TEST(GetPathKindTest, TellsFilesFoldersAndNothingApart)
         {L"", PK_NOTHING},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(GetPathKind(c.path), c.expected) << std::string(c.path.begin(), c.path.end());
+        EXPECT_EQ(GetPathKind(c.path), c.expected) << c.path;
     }
 }
 
@@ -153,7 +153,7 @@ TEST(GetDirectoryOfPathTest, TakesTheTextBeforeTheLastBackslash)
     };
     for (const Case& c : cases) {
         std::wstring folder = L"untouched";
-        EXPECT_EQ(GetDirectoryOfPath(c.path, folder), c.result) << std::string(c.path, c.path + wcslen(c.path));
+        EXPECT_EQ(GetDirectoryOfPath(c.path, folder), c.result) << c.path;
         EXPECT_EQ(folder, c.folder);
     }
 }
