@@ -1,0 +1,69 @@
+#pragma once
+// One notification-area icon and the record it was added with. Used on the
+// main thread only: other threads reach it by posting to the owner window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "flib/Owned.h"
+
+namespace Flib { namespace Windows { namespace Window {
+
+// The Windows XP layout up to and including guidItem; the shell reads no
+// further (no hBalloonIcon).
+constexpr DWORD kNotifyIconDataSize = 968;
+static_assert(NOTIFYICONDATAW_V3_SIZE == kNotifyIconDataSize || sizeof(void*) != 8,
+              "NOTIFYICONDATAW up to guidItem must be 968 bytes on 64-bit Windows");
+
+constexpr size_t kTrayTipLength = 127;
+constexpr size_t kBalloonTitleLength = 63;
+constexpr size_t kBalloonTextLength = 255;
+constexpr UINT kBalloonTimeoutMs = 3000;
+
+// The record of a balloon: `stored` with only NIF_INFO, the title and text
+// cut to what the record holds, an information icon and no sound.
+NOTIFYICONDATAW MakeBalloonRecord(const NOTIFYICONDATAW& stored, const std::wstring& title, const std::wstring& text);
+
+class CTaskTrayIcon {
+public:
+    using Notifier = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
+
+    CTaskTrayIcon();
+    // Removes the icon, even when the owner already did (that call fails harmlessly).
+    ~CTaskTrayIcon();
+    CTaskTrayIcon(const CTaskTrayIcon&) = delete;
+    CTaskTrayIcon& operator=(const CTaskTrayIcon&) = delete;
+
+    // Called just before the icon is added again for a new taskbar.
+    virtual void OnTaskbarCreated(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Fills the record (icon `iconId` from `instance` at 16 x 16, tip cut to
+    // 127 characters), registers "TaskbarCreated" and adds the icon.
+    BOOL Add(HINSTANCE instance, HWND window, UINT id, UINT callbackMessage, UINT iconId, const std::wstring& tip);
+    // For the owner's handler of GetTaskbarCreatedMessage(): hook, then add the stored record.
+    BOOL ReAdd(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL Remove();
+    // Shows a balloon from a modified copy; on success modifies once more with
+    // the stored record. Returns the last call's result.
+    BOOL ShowTrayBalloon(const std::wstring& title, const std::wstring& text);
+
+    UINT GetTaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
+    const NOTIFYICONDATAW& GetNotifyIconData() const { return data_; }
+    // Every Shell_NotifyIconW call goes through here; tests watch what is sent.
+    void SetNotifier(Notifier notifier) { notifier_ = notifier; }
+
+private:
+    BOOL Delete();
+
+    UINT id_;
+    HINSTANCE instance_;
+    HWND window_;
+    NOTIFYICONDATAW data_;
+    UINT taskbarCreatedMessage_;
+    // The record's icon, kept for re-adding after the taskbar restarts.
+    Owned<HICON, ::DestroyIcon> icon_;
+    Notifier notifier_;
+};
+
+}}} // namespace Flib::Windows::Window
