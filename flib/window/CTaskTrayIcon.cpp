@@ -10,7 +10,6 @@ namespace {
 template <size_t Size>
 void CopyCut(wchar_t (&field)[Size], const std::wstring& text, size_t limit)
 {
-    static_assert(Size > 0, "field must hold a terminator");
     const size_t count = text.copy(field, std::min(limit, Size - 1));
     field[count] = L'\0';
 }

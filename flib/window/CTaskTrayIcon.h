@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <string>
 
 #include "flib/Owned.h"
@@ -13,7 +14,7 @@ namespace Flib { namespace Windows { namespace Window {
 // The Windows XP layout up to and including guidItem; the shell reads no
 // further (no hBalloonIcon).
 constexpr DWORD kNotifyIconDataSize = 968;
-static_assert(NOTIFYICONDATAW_V3_SIZE == kNotifyIconDataSize || sizeof(void*) != 8,
+static_assert(offsetof(NOTIFYICONDATAW, hBalloonIcon) == kNotifyIconDataSize || sizeof(void*) != 8,
               "NOTIFYICONDATAW up to guidItem must be 968 bytes on 64-bit Windows");
 
 constexpr size_t kTrayTipLength = 127;
