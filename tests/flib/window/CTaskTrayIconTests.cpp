@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "flib/window/CTaskTrayIcon.h"
-#include "tests/flib/window/TrayClick.h"
+#include "tests/support/TrayClick.h"
 #include "tests/flib/window/WindowTestResourceIds.h"
 #include "tests/support/Wait.h"
 

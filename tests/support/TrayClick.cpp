@@ -1,4 +1,4 @@
-#include "tests/flib/window/TrayClick.h"
+#include "tests/support/TrayClick.h"
 
 #include "flib/Owned.h"
 #include "tests/support/Wait.h"
