@@ -20,6 +20,19 @@
 #define IDS_MATCHTYPE_WINDOWTEXT 50207
 #define IDS_MATCHTYPE_WINDOWTEXT_REGEX 50208
 
+// Switch balloons: the title naming the IME, then one format per detail line.
+#define IDS_SWITCH_TITLE 50351
+#define IDS_SWITCH_FILENAME 50352
+#define IDS_SWITCH_FULLPATH 50353
+#define IDS_SWITCH_SUBSYSTEM 50354
+#define IDS_SWITCH_WINDOWHANDLE 50355
+#define IDS_SWITCH_CLASSNAME 50356
+#define IDS_SWITCH_WINDOWTEXT 50357
+#define IDS_SWITCH_PROCESSID 50358
+#define IDS_SWITCH_FAILED_TITLE 50391
+#define IDS_SWITCH_NO_SEND_METHOD 50392
+#define IDS_SWITCH_KEYS_NOT_SENT 50393
+
 #define IDM_EXIT 40005
 
 // Settings sheet: pages, the hotkey dialog and their controls.
