@@ -1,0 +1,91 @@
+// Prints what one engine decision and one watcher cycle cost; a measurement, not a test.
+// Run: build-<tree>/wine-run build-<tree>/bin/engine_bench.exe
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "configuration/CConfigurations.h"
+#include "engine/ForegroundWatcher.h"
+#include "engine/SwitchEngine.h"
+
+namespace {
+
+using namespace Configuration;
+using Clock = std::chrono::steady_clock;
+
+template <typename Action>
+double MicrosecondsPerRun(int runs, Action action)
+{
+    const Clock::time_point start = Clock::now();
+    for (int n = 0; n < runs; ++n) {
+        action();
+    }
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / runs;
+}
+
+// None of them holds for the bench window, so every decision scans the whole list.
+std::unique_ptr<CConfigurations> WithConditions(int count)
+{
+    auto configuration = std::make_unique<CConfigurations>();
+    configuration->GetSystem()->SetProcessed(PP_NONE);
+    CApplications4SwitchOnApplication& list = *configuration->GetSwitchOnApplication()->GetApplications();
+    for (int n = 0; n < count; ++n) {
+        const std::wstring number = std::to_wstring(n);
+        if (n % 2 == 0) {
+            list.Add(std::make_unique<CApplication4SwitchOnApplication>(MT_WINDOWTEXT, L"no such window " + number, 0));
+        } else {
+            list.Add(std::make_unique<CApplication4SwitchOnApplication>(MT_WINDOWTEXT_REGEX,
+                                                                        L".*no such (window|title) " + number, 0));
+        }
+    }
+    return configuration;
+}
+
+} // namespace
+
+int main()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TolvBenchWindow";
+    ::RegisterClassExW(&windowClass);
+    const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"ベンチ window", WS_OVERLAPPED, 0, 0, 200,
+                                          100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr) {
+        std::printf("could not create the bench window\n");
+        return 1;
+    }
+
+    CConfigurations live;
+    Engine::SwitchEngine engine(live, ::GetModuleHandleW(nullptr), [](Engine::Balloon) {});
+
+    std::printf("SwitchForWindow, describe and decide, no condition holding (half of them patterns):\n");
+    for (const int count : {0, 10, 100, 1000}) {
+        engine.ApplySettings(*WithConditions(count));
+        const int runs = count >= 1000 ? 20 : 200;
+        const double us = MicrosecondsPerRun(runs, [&] { engine.SwitchForWindow(window); });
+        std::printf("  %4d conditions: %10.1f us\n", count, us);
+    }
+
+    engine.ApplySettings(*WithConditions(0));
+    const HWND inFront = ::GetForegroundWindow();
+    std::printf("watcher cycle, foreground unchanged:\n");
+    std::printf("  idle:                %10.2f us\n",
+                MicrosecondsPerRun(10000, [&] { Engine::RunWatcherCycle(engine, inFront, 1); }));
+
+    // One window and one process remembered, both still alive, so nothing is dropped.
+    live.GetSystem()->SetProcessed(PP_WINDOWHANDLE);
+    engine.SwitchForWindow(window);
+    live.GetSystem()->SetProcessed(PP_PROCESSID);
+    engine.SwitchForWindow(window);
+    std::printf("  with the prune:      %10.2f us\n",
+                MicrosecondsPerRun(200, [&] { Engine::RunWatcherCycle(engine, inFront, 0); }));
+
+    ::DestroyWindow(window);
+    return 0;
+}
