@@ -1,0 +1,181 @@
+#include "tests/app/settings/ConditionListDriver.h"
+
+#include <commctrl.h>
+
+#include "tests/support/Wait.h"
+
+namespace TolvTest {
+
+namespace {
+
+constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
+
+std::wstring CellText(HWND list, int row, int column)
+{
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int ColumnCount(HWND list)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+void SendMouse(DWORD flags, POINT at)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void Click(POINT at, DWORD down, DWORD up, int times)
+{
+    SendMouse(0, at);
+    for (int n = 0; n < times; ++n) {
+        SendMouse(down, at);
+        SendMouse(up, at);
+    }
+}
+
+POINT RowPoint(HWND list, int row)
+{
+    RECT cell = {};
+    cell.left = LVIR_LABEL;
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    POINT at = {cell.left + 10, (cell.top + cell.bottom) / 2};
+    ::ClientToScreen(list, &at);
+    return at;
+}
+
+HMENU MenuOf(HWND menuWindow) { return reinterpret_cast<HMENU>(::SendMessageW(menuWindow, kGetMenuHandle, 0, 0)); }
+
+} // namespace
+
+std::vector<Row> Rows(HWND list)
+{
+    std::vector<Row> rows;
+    const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < count; ++r) {
+        Row row;
+        for (int c = 0; c < ColumnCount(list); ++c) {
+            row.push_back(CellText(list, r, c));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::wstring> ColumnHeaders(HWND list)
+{
+    std::vector<std::wstring> headers;
+    for (int c = 0; c < ColumnCount(list); ++c) {
+        wchar_t text[64] = {};
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = 64;
+        ::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        headers.push_back(text);
+    }
+    return headers;
+}
+
+std::vector<int> ColumnWidths(HWND list)
+{
+    std::vector<int> widths;
+    for (int c = 0; c < ColumnCount(list); ++c) {
+        widths.push_back(static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0)));
+    }
+    return widths;
+}
+
+void SelectRows(HWND list, std::initializer_list<int> rows)
+{
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED;
+    state.state = 0;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED;
+    for (const int row : rows) {
+        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    }
+}
+
+void DoubleClickRow(HWND list, int row)
+{
+    Click(RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+void RightClickRow(HWND list, int row)
+{
+    Click(RowPoint(list, row), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void RightClickBelowRows(HWND list)
+{
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    POINT at = {client.right / 2, client.bottom - 8};
+    ::ClientToScreen(list, &at);
+    Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+HWND WaitForPopupMenu(DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = ::FindWindowW(L"#32768", nullptr);
+            return found != nullptr && ::IsWindowVisible(found) && MenuOf(found) != nullptr;
+        },
+        timeoutMs);
+    return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+UINT PopupItemState(HWND menuWindow, UINT command)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    ::GetMenuItemInfoW(MenuOf(menuWindow), command, FALSE, &info);
+    return info.fState;
+}
+
+UINT PopupDefaultItem(HWND menuWindow) { return ::GetMenuDefaultItem(MenuOf(menuWindow), FALSE, 0); }
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(::SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        ::SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+int ComboSelection(HWND dialog, int id)
+{
+    return static_cast<int>(::SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+} // namespace TolvTest
