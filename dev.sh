@@ -3,6 +3,7 @@
 #   ./dev.sh run    install what is missing, build, start tolv.exe under Wine
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
+#   ./dev.sh dist   build the release zip dist/tolv-1.06-win64.zip
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,7 +16,7 @@ XVFB_DISPLAY="${TOLV_XVFB_DISPLAY:-:91}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth x11-apps x11-utils xdotool imagemagick
-          fonts-noto-cjk locales libboost1.81-dev googletest)
+          fonts-noto-cjk locales libboost1.81-dev googletest zip)
 
 log() { printf '[dev.sh] %s\n' "$*" >&2; }
 
@@ -137,8 +138,22 @@ case "$cmd" in
         wait $pid || true
         stop_session
         ;;
+    dist)
+        install_packages
+        build
+        out="$ROOT/dist"
+        stage="$BUILD/dist/tolv-1.06-win64"
+        rm -rf "$stage" && mkdir -p "$stage" "$out"
+        cp "$BUILD/bin/tolv.exe" "$stage/"
+        # Windows users read these in Notepad: CRLF line ends.
+        sed 's/$/\r/' "$ROOT/docs/user-readme.txt" >"$stage/readme.txt"
+        sed 's/$/\r/' "$ROOT/LICENSE" >"$stage/LICENSE.txt"
+        rm -f "$out/tolv-1.06-win64.zip"
+        (cd "$BUILD/dist" && zip -qr "$out/tolv-1.06-win64.zip" tolv-1.06-win64)
+        log "release: $out/tolv-1.06-win64.zip"
+        ;;
     *)
-        echo "usage: $0 run|test|setup" >&2
+        echo "usage: $0 run|test|setup|dist" >&2
         exit 2
         ;;
 esac

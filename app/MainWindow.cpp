@@ -1,27 +1,210 @@
 #include "app/MainWindow.h"
 
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "app/AboutDialog.h"
+#include "app/ActiveModalWindow.h"
+#include "configuration/CConfigurations.h"
+#include "configuration/CLoader.h"
+#include "engine/ForegroundWatcher.h"
+#include "engine/SwitchEngine.h"
+#include "flib/io/PathOperations.h"
+#include "flib/window/CMenu.h"
+#include "flib/window/CTaskTrayIcon.h"
+#include "flib/window/CWindowEx.h"
+#include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
 
 namespace Tolv {
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+using Flib::Windows::Window::CMenu;
+using Flib::Windows::Window::CTaskTrayIcon;
+using Flib::Windows::Window::CWindowEx;
+
+namespace {
+
+// Everything the running program keeps; lives from WM_CREATE to process exit.
+struct Program {
+    CWindowEx* mainWindow = nullptr;
+    Configuration::CConfigurations configuration;
+    std::unique_ptr<Configuration::CLoader> loader;
+    CTaskTrayIcon tray;
+    std::unique_ptr<Engine::SwitchEngine> engine;
+};
+
+Program& TheProgram()
 {
+    static Program program;
+    return program;
+}
+
+// Runs on the watcher thread: hand the balloon over without waiting for the main thread.
+void PostBalloon(HWND window, Engine::Balloon balloon)
+{
+    auto owned = std::make_unique<Engine::Balloon>(std::move(balloon));
+    if (::PostMessageW(window, kBalloonMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) {
+        owned.release(); // the main window frees it
+    }
+}
+
+void FreeQueuedBalloons(HWND window)
+{
+    MSG message;
+    while (::PeekMessageW(&message, window, kBalloonMessage, kBalloonMessage, PM_REMOVE)) {
+        delete reinterpret_cast<Engine::Balloon*>(message.lParam);
+    }
+}
+
+void OnCreate(HWND window, CWindowEx* object)
+{
+    Program& program = TheProgram();
+    program.mainWindow = object;
+    const HINSTANCE instance = object->GetInstance();
+
+    // Built-in exclusions go in before loading: a file with its own list replaces them.
+    auto* exclusions = program.configuration.GetSwitchOnArchitecture()->GetIgnoreApplications();
+    exclusions->Add(std::make_unique<Configuration::CApplication4SwitchOnArchitecture>(Configuration::MT_FILENAME, L"tolv.exe"));
+    exclusions->Add(std::make_unique<Configuration::CApplication4SwitchOnArchitecture>(Configuration::MT_CLASSNAME, L"Shell_TrayWnd"));
+
+    const auto* settingsPath = static_cast<const std::wstring*>(object->GetUserData());
+    program.loader = std::make_unique<Configuration::CLoader>(*settingsPath);
+    program.loader->Load(program.configuration);
+
+    std::wstring tip;
+    Flib::Windows::Window::LoadResourceString(instance, IDS_APP_TITLE, tip);
+    program.tray.Add(instance, window, kTrayIconId, kTrayCallbackMessage, IDI_TOLV, tip);
+
+    program.engine = std::make_unique<Engine::SwitchEngine>(
+        program.configuration, instance, [window](Engine::Balloon balloon) { PostBalloon(window, std::move(balloon)); });
+    Engine::StartForegroundWatcher(*program.engine);
+}
+
+// Safe to run twice (WM_ENDSESSION, then WM_DESTROY).
+void OnShutdown(HWND window)
+{
+    Program& program = TheProgram();
+    if (program.loader) {
+        program.loader->Save(program.configuration);
+        program.loader.reset();
+    }
+    Engine::StopForegroundWatcher();
+    program.tray.Remove();
+    FreeQueuedBalloons(window);
+    ::PostQuitMessage(0);
+}
+
+void OpenSettingsFolder(HWND window)
+{
+    Program& program = TheProgram();
+    if (!program.loader) {
+        return;
+    }
+    std::wstring folder;
+    Flib::IO::File::GetDirectoryOfPath(program.loader->GetFileName(), folder);
+    ::ShellExecuteW(window, L"explore", folder.c_str(), L"", L"", SW_SHOWDEFAULT);
+}
+
+void OnCommand(HWND window, UINT command)
+{
+    switch (command) {
+    case IDM_ABOUT:
+        ShowAboutDialog(TheProgram().mainWindow->GetInstance(), window);
+        break;
+    case IDM_OPEN_SETTINGS_FOLDER:
+        OpenSettingsFolder(window);
+        break;
+    case IDM_EXIT:
+        ::PostQuitMessage(0);
+        break;
+    default:
+        break; // IDM_CLOSE_MENU only closes the menu
+    }
+}
+
+void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
+{
+    if (iconId != kTrayIconId) {
+        return;
+    }
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        break;
+    default:
+        return;
+    }
+    if (ActiveModalWindow != nullptr) {
+        ::SetForegroundWindow(ActiveModalWindow);
+        return;
+    }
+    if (mouseMessage != WM_RBUTTONDOWN) {
+        return;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    CMenu menu;
+    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
+        return;
+    }
+    CMenu popup;
+    popup.SetHandle(menu.GetSubMenu(0));
+    ::SetForegroundWindow(window);
+    popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    menu.Destroy();
+}
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Program& program = TheProgram();
     switch (message) {
     case WM_CREATE:
+        OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        OnShutdown(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return 1;
+    case WM_ENDSESSION:
+        if (wParam) {
+            OnShutdown(window);
+        }
         return 0;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_EXIT) {
-            ::PostQuitMessage(0);
-            return 0;
-        }
-        break;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
+        OnCommand(window, LOWORD(wParam));
         return 0;
+    case kTrayCallbackMessage:
+        OnTray(window, wParam, lParam);
+        return 0;
+    case kBalloonMessage: {
+        std::unique_ptr<Engine::Balloon> balloon(reinterpret_cast<Engine::Balloon*>(lParam));
+        program.tray.ShowTrayBalloon(balloon->title, balloon->text);
+        return 0;
+    }
     default:
         break;
     }
+    if (message != 0 && message == program.tray.GetTaskbarCreatedMessage()) {
+        program.tray.ReAdd(message, wParam, lParam);
+    }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return Dispatch(window, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system's dispatcher; the message counts as handled by default.
+        return message == WM_CREATE ? -1 : ::DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 } // namespace Tolv

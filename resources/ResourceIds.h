@@ -3,9 +3,20 @@
 // compiler reads too: keep this file to plain #define lines).
 
 #define IDI_TOLV 101
+#define IDR_TRAY_MENU 102
+#define IDD_ABOUT 104
+
+// About box controls.
+#define IDC_ABOUT_TITLE 1001
+#define IDC_ABOUT_RIGHTS 1002
+#define IDC_ABOUT_HOMEPAGE 1003
+#define IDC_ABOUT_MAIL 1004
 
 #define IDS_APP_TITLE 50001
 #define IDS_APP_VERSION 50002
+#define IDS_RIGHTS_NOTICE 50003
+#define IDS_HOMEPAGE_URL 50011
+#define IDS_MAIL_ADDRESS 50012
 #define IDS_FIRST_RUN_QUESTION 50021
 #define IDS_HELP_URL 50022
 #define IDS_NO_SETTINGS_FOLDER 50023
@@ -33,6 +44,11 @@
 #define IDS_SWITCH_NO_SEND_METHOD 50392
 #define IDS_SWITCH_KEYS_NOT_SENT 50393
 
+// Tray menu commands.
+#define IDM_CLOSE_MENU 40001
+#define IDM_SETTINGS 40002
+#define IDM_ABOUT 40003
+#define IDM_OPEN_SETTINGS_FOLDER 40004
 #define IDM_EXIT 40005
 
 // Settings sheet: pages, the hotkey dialog and their controls.

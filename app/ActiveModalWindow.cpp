@@ -1,0 +1,7 @@
+#include "app/ActiveModalWindow.h"
+
+namespace Tolv {
+
+HWND ActiveModalWindow = nullptr;
+
+} // namespace Tolv

@@ -1,0 +1,230 @@
+// The running tolv.exe driven from outside as a user drives it: tray icon,
+// menu, about box, exit and session end.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ExitCodes.h"
+#include "app/MainWindow.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/KeyLogProcess.h"
+#include "tests/support/OpenedUrls.h"
+#include "tests/support/SettingsFile.h"
+#include "tests/support/TolvProcess.h"
+#include "tests/support/TrayClick.h"
+#include "tests/support/Wait.h"
+
+namespace {
+
+using TolvTest::SettingsFileGuard;
+using TolvTest::TolvProcess;
+using TolvTest::WaitUntil;
+
+constexpr wchar_t kTitle[] = L"トルヴ : 自動IME切り替え機";
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(dialog, id, text, 512);
+    return text;
+}
+
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+// The settings file as text (it is written as UTF-16LE with a byte-order mark).
+std::wstring ReadSettings(const std::wstring& path)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::wstring text(::GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
+    DWORD read = 0;
+    ::ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
+    ::CloseHandle(file);
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void StartWithSettings(const std::wstring& content = L"[General]\r\n")
+    {
+        settings.Write(content);
+        tolv = std::make_unique<TolvProcess>();
+        ASSERT_TRUE(WaitUntil([&] { return (main = tolv->FindWindowOfProcess(Tolv::kMainWindowClass, kTitle)) != nullptr; }));
+    }
+
+    HWND OpenMenu() const
+    {
+        HWND menu = nullptr;
+        EXPECT_TRUE(TolvTest::RightClickFirstTrayIcon());
+        WaitUntil([&] {
+            menu = tolv->FindWindowOfProcess(kMenuClass);
+            return menu != nullptr && ::IsWindowVisible(menu);
+        }, 5000);
+        return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+    }
+
+    bool MenuIsOpen() const
+    {
+        HWND menu = tolv->FindWindowOfProcess(kMenuClass);
+        return menu != nullptr && ::IsWindowVisible(menu);
+    }
+
+    void Exit()
+    {
+        ::PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);
+        int code = 1234;
+        ASSERT_TRUE(tolv->WaitForExit(15000, code));
+        EXPECT_EQ(code, Tolv::kExitNormal);
+    }
+
+    SettingsFileGuard settings;
+    std::unique_ptr<TolvProcess> tolv;
+    HWND main = nullptr;
+};
+
+TEST_F(MainWindowTest, RightClickOnTheTrayIconOpensTheMenuAndLeftClicksDoNot)
+{
+    StartWithSettings();
+    ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_LBUTTONDOWN);
+    ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_LBUTTONDBLCLK);
+    ::Sleep(500);
+    EXPECT_FALSE(MenuIsOpen());
+
+    ASSERT_NE(OpenMenu(), nullptr) << "a right click on the icon opened no menu";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !MenuIsOpen(); }, 5000));
+    Exit();
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
+{
+    StartWithSettings();
+    ::PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = tolv->FindWindowOfProcess(kDialogClass, L"バージョン情報")) != nullptr; }));
+
+    EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), std::wstring(kTitle) + L" Ver.1.06");
+    EXPECT_FALSE(ItemText(about, IDC_ABOUT_RIGHTS).empty());
+    EXPECT_EQ(ItemText(about, IDC_ABOUT_HOMEPAGE).rfind(L"https://", 0), 0u);
+    EXPECT_EQ(ItemText(about, IDC_ABOUT_MAIL).rfind(L"mailto:", 0), 0u);
+
+    // Esc is not an answer: the box stays.
+    ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    ::Sleep(300);
+    EXPECT_TRUE(::IsWindow(about));
+
+    // While it is open, a tray click brings it to the front and opens no menu.
+    HWND other = ::CreateWindowExW(0, L"Static", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other; }));
+    ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_RBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == about; }, 3000));
+    EXPECT_FALSE(MenuIsOpen());
+    ::DestroyWindow(other);
+
+    // The address buttons open their addresses.
+    TolvTest::ForgetOpenedUrls();
+    ::PostMessageW(about, WM_COMMAND, IDC_ABOUT_HOMEPAGE, 0);
+    if (TolvTest::OpenedUrlsAreRecorded()) {
+        EXPECT_TRUE(WaitUntil([] { return !TolvTest::OpenedUrls().empty(); }, 5000));
+    }
+
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_NE(OpenMenu(), nullptr) << "the menu did not come back after the about box";
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return !MenuIsOpen(); }, 5000);
+    Exit();
+}
+
+TEST_F(MainWindowTest, ExitSavesTheSettingsFile)
+{
+    StartWithSettings(L"[General]\r\nImeSwitcher.Type=ST_SENDINPUT_CTRLFIRST\r\n");
+    Exit();
+    const std::wstring saved = ReadSettings(settings.Path());
+    EXPECT_NE(saved.find(L"Version=1.00"), std::wstring::npos) << "nothing was saved";
+    EXPECT_NE(saved.find(L"ST_SENDINPUT_CTRLFIRST"), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, SessionEndSavesAndEnds)
+{
+    StartWithSettings();
+    EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), 1);
+    ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+    int code = 1234;
+    ASSERT_TRUE(tolv->WaitForExit(15000, code));
+    EXPECT_EQ(code, Tolv::kExitNormal);
+    EXPECT_NE(ReadSettings(settings.Path()).find(L"Version=1.00"), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, TaskbarCreatedBringsTheIconBack)
+{
+    StartWithSettings();
+    // What a restarted taskbar looks like to the program: its icon is gone.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    icon.hWnd = main;
+    icon.uID = Tolv::kTrayIconId;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
+    EXPECT_TRUE(TolvTest::RightClickFirstTrayIcon());
+    ::Sleep(700);
+    ASSERT_FALSE(MenuIsOpen());
+
+    ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_NE(OpenMenu(), nullptr) << "no icon to click after the taskbar came back";
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return !MenuIsOpen(); }, 5000);
+    Exit();
+}
+
+TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
+{
+    StartWithSettings(L"[General]\r\n"
+                      L"Version=1.00\r\n"
+                      L"Ime.Count=2\r\n"
+                      L"Ime[0].Name=English\r\n"
+                      L"Ime[0].SendKeys.Count=3\r\nIme[0].SendKeys[0]=18\r\nIme[0].SendKeys[1]=16\r\nIme[0].SendKeys[2]=49\r\n"
+                      L"Ime[1].Name=日本語入力\r\n"
+                      L"Ime[1].SendKeys.Count=3\r\nIme[1].SendKeys[0]=18\r\nIme[1].SendKeys[1]=16\r\nIme[1].SendKeys[2]=50\r\n"
+                      L"ImeSwitcher.Type=ST_SENDINPUT_SHIFTFIRST\r\n"
+                      L"Application.Count=1\r\n"
+                      L"Application[0].Match=MT_CLASSNAME\r\n"
+                      L"Application[0].Expression=TolvEndToEndTarget\r\n"
+                      L"Application[0].ImeNumber=1\r\n");
+
+    TolvTest::KeyLogProcess target(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"メモ帳の代わり");
+    ASSERT_NE(target.Window(), nullptr);
+    ASSERT_TRUE(target.BringToFront());
+
+    // Shift first (the send type), then the slot's own order without it: Alt, 2; released in reverse.
+    const std::vector<std::pair<UINT, bool>> expected = {
+        {VK_SHIFT, false}, {VK_MENU, false}, {'2', false}, {'2', true}, {VK_MENU, true}, {VK_SHIFT, true}};
+    std::vector<std::pair<UINT, bool>> received;
+    EXPECT_TRUE(WaitUntil([&] {
+        received.clear();
+        for (const auto& key : target.Log()) {
+            received.emplace_back(key.virtualKey, key.up);
+        }
+        return received.size() >= expected.size();
+    }, 5000));
+    EXPECT_EQ(received, expected);
+    Exit();
+}
+
+} // namespace
