@@ -159,8 +159,6 @@ UINT PopupItemState(HWND menuWindow, UINT command)
     return info.fState;
 }
 
-UINT PopupDefaultItem(HWND menuWindow) { return ::GetMenuDefaultItem(MenuOf(menuWindow), FALSE, 0); }
-
 std::vector<std::wstring> ComboItems(HWND dialog, int id)
 {
     std::vector<std::wstring> items;

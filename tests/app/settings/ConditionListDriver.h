@@ -29,8 +29,6 @@ void PressKey(WORD virtualKey);
 HWND WaitForPopupMenu(DWORD timeoutMs = 5000);
 // The state flags (MFS_...) of a command of the open context menu.
 UINT PopupItemState(HWND menuWindow, UINT command);
-// The command of the popup's default item, or -1.
-UINT PopupDefaultItem(HWND menuWindow);
 
 // The texts of a drop-down list's entries and its selection (-1 for none).
 std::vector<std::wstring> ComboItems(HWND dialog, int id);

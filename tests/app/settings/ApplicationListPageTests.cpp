@@ -1,0 +1,409 @@
+// The "IME切替設定" page on a real settings sheet: rows, add, edit and delete by
+// buttons, context menu and double click (real mouse input), what OK and Cancel
+// hand to the live settings, and the engine switching by a rule confirmed there.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/settings/SettingsSheet.h"
+#include "engine/ForegroundWatcher.h"
+#include "engine/SwitchEngine.h"
+#include "resources/ResourceIds.h"
+#include "tests/app/settings/ConditionListDriver.h"
+#include "tests/app/settings/SheetDriver.h"
+#include "tests/configuration/ConfigurationTestSupport.h"
+#include "tests/support/KeyLogProcess.h"
+#include "tests/support/Wait.h"
+
+namespace {
+
+using namespace Configuration;
+using TolvTest::OpenSheet;
+using TolvTest::Row;
+using TolvTest::Rows;
+
+constexpr int kApplicationTab = 2;
+constexpr wchar_t kCaption[] = L"条件設定";
+constexpr wchar_t kPlaceholder[] = L"<条件を入力してください>";
+constexpr wchar_t kMissingSlot[] = L"IME-7: (このIMEは登録されていません)";
+
+using Stored = std::tuple<MatchType, std::wstring, int>;
+
+std::vector<Stored> StoredConditions(const CConfigurations& configuration)
+{
+    std::vector<Stored> stored;
+    const CApplications4SwitchOnApplication& list = *configuration.GetSwitchOnApplication()->GetApplications();
+    for (int n = 0; n < list.Count(); ++n) {
+        stored.emplace_back(list.GetAt(n)->GetMatchType(), list.GetAt(n)->GetExpression(), list.GetAt(n)->GetImeNumber());
+    }
+    return stored;
+}
+
+// How the user reaches a list command.
+enum class Way { Button, ContextMenu, DoubleClick };
+
+struct WayCase {
+    const char* name;
+    Way way;
+};
+
+void PrintTo(const WayCase& c, std::ostream* out) { *out << c.name; }
+
+std::string WayName(const ::testing::TestParamInfo<WayCase>& info) { return info.param.name; }
+
+class ApplicationListPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        live->GetImes()->GetAt(0)->SetName(L"Microsoft IME");
+        live->GetImes()->GetAt(1)->SetName(L"Google 日本語入力");
+        CApplications4SwitchOnApplication& list = *live->GetSwitchOnApplication()->GetApplications();
+        for (const Stored& s : initial) {
+            list.Add(std::make_unique<CApplication4SwitchOnApplication>(std::get<0>(s), std::get<1>(s), std::get<2>(s)));
+        }
+    }
+
+    // Opens the sheet on the condition page; false if it did not come up.
+    bool OpenPage()
+    {
+        sheet = std::make_unique<OpenSheet>(*live);
+        if (sheet->Sheet() == nullptr) {
+            return false;
+        }
+        page = sheet->ShowPage(kApplicationTab);
+        list = ::GetDlgItem(page, IDC_APPLICATION_LIST);
+        return list != nullptr;
+    }
+
+    // Runs a list command the user's way; `row` is the row clicked or selected first.
+    void Use(Way way, int button, WORD menuKey, int row)
+    {
+        if (row >= 0) {
+            TolvTest::SelectRows(list, {row});
+        }
+        switch (way) {
+        case Way::Button:
+            TolvTest::ClickLater(page, button);
+            break;
+        case Way::ContextMenu: {
+            if (row >= 0) {
+                TolvTest::RightClickRow(list, row);
+            } else {
+                TolvTest::RightClickBelowRows(list);
+            }
+            HWND menu = TolvTest::WaitForPopupMenu();
+            ASSERT_NE(menu, nullptr) << "no context menu";
+            TolvTest::PressKey(menuKey);
+            ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindowVisible(menu); }, 5000));
+            break;
+        }
+        case Way::DoubleClick:
+            TolvTest::DoubleClickRow(list, row);
+            break;
+        }
+    }
+
+    // Confirms the sheet; false if it did not close.
+    bool Confirm()
+    {
+        sheet->PressOk();
+        return sheet->Closed();
+    }
+
+    const std::vector<Stored> initial = {
+        {MT_FILENAME, L"notepad.exe", 1},
+        {MT_CLASSNAME, L"Hidden", -1}, // switched off by hand: no row
+        {MT_WINDOWTEXT_REGEX, L".*メモ帳", 0},
+        {MT_FULLPATH, L"C:\\hand.exe", 6}, // a slot the file does not have
+        {kUnrecognisedMatchType, L"odd", 2},
+    };
+    const std::vector<Row> initialRows = {
+        {L"実行ファイル名", L"notepad.exe", L"Google 日本語入力"},
+        {L"ウィンドウ タイトル【正規表現】", L".*メモ帳", L"Microsoft IME"},
+        {L"実行ファイル名(フルパス)", L"C:\\hand.exe", kMissingSlot},
+        {L"", L"odd", L"IME-3"},
+    };
+    std::unique_ptr<CConfigurations> live = TolvTest::MakeStartupConfiguration();
+    std::unique_ptr<OpenSheet> sheet;
+    HWND page = nullptr;
+    HWND list = nullptr;
+};
+
+TEST_F(ApplicationListPageTest, ShowsOneRowPerConditionWithAnImeNumberAndOkKeepsThemAll)
+{
+    const std::wstring before = TolvTest::SavedText(*live);
+    ASSERT_TRUE(OpenPage());
+    EXPECT_EQ(TolvTest::ColumnHeaders(list), (std::vector<std::wstring>{L"対象", L"条件", L"IME"}));
+    EXPECT_EQ(TolvTest::ColumnWidths(list), (std::vector<int>{112, 256, 128}));
+    EXPECT_EQ(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x421, 0x421);
+    const LONG_PTR style = ::GetWindowLongPtrW(list, GWL_STYLE);
+    EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER),
+              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
+    EXPECT_EQ(Rows(list), initialRows);
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(TolvTest::SavedText(*live), before) << "hidden, slotless and unrecognised entries survive an OK";
+}
+
+class AddConditionTest : public ApplicationListPageTest, public ::testing::WithParamInterface<WayCase> {};
+
+TEST_P(AddConditionTest, OkInTheDialogAppendsThePlaceholderConditionAtTheEnd)
+{
+    ASSERT_TRUE(OpenPage());
+    Use(GetParam().way, IDC_APPLICATION_ADD, 'A', -1);
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_MATCHTYPE), MT_FILENAME);
+    EXPECT_EQ(TolvTest::ItemText(dialog, IDC_CONDITION_EXPRESSION), kPlaceholder);
+    EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_IME), 0);
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+
+    std::vector<Row> rows = initialRows;
+    rows.push_back({L"実行ファイル名", kPlaceholder, L"Microsoft IME"});
+    EXPECT_EQ(Rows(list), rows);
+    ASSERT_TRUE(Confirm());
+    std::vector<Stored> expected = initial;
+    expected.emplace_back(MT_FILENAME, kPlaceholder, 0);
+    EXPECT_EQ(StoredConditions(*live), expected) << "a new condition is tested after every existing one";
+}
+
+TEST_P(AddConditionTest, CancelInTheDialogAddsNothing)
+{
+    ASSERT_TRUE(OpenPage());
+    Use(GetParam().way, IDC_APPLICATION_ADD, 'A', -1);
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"never.exe");
+    TolvTest::ClickLater(dialog, IDCANCEL);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    EXPECT_EQ(Rows(list), initialRows);
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(StoredConditions(*live), initial);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, AddConditionTest,
+                         ::testing::Values(WayCase{"Button", Way::Button}, WayCase{"ContextMenu", Way::ContextMenu}),
+                         WayName);
+
+class EditConditionTest : public ApplicationListPageTest, public ::testing::WithParamInterface<WayCase> {};
+
+TEST_P(EditConditionTest, OkWritesTheDialogsValuesBackIntoTheSelectedCondition)
+{
+    ASSERT_TRUE(OpenPage());
+    Use(GetParam().way, IDC_APPLICATION_EDIT, 'E', 1); // the third condition: a hidden one sits before it
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_MATCHTYPE), MT_WINDOWTEXT_REGEX);
+    EXPECT_EQ(TolvTest::ItemText(dialog, IDC_CONDITION_EXPRESSION), L".*メモ帳");
+    EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_IME), 0);
+    TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, MT_CLASSNAME);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"Notepad");
+    TolvTest::Choose(dialog, IDC_CONDITION_IME, 3);
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+
+    std::vector<Row> rows = initialRows;
+    rows[1] = {L"ウィンドウ クラス名", L"Notepad", L"IME-4"};
+    EXPECT_EQ(Rows(list), rows);
+    ASSERT_TRUE(Confirm());
+    std::vector<Stored> expected = initial;
+    expected[2] = Stored{MT_CLASSNAME, L"Notepad", 3};
+    EXPECT_EQ(StoredConditions(*live), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EditConditionTest,
+                         ::testing::Values(WayCase{"Button", Way::Button}, WayCase{"ContextMenu", Way::ContextMenu},
+                                           WayCase{"DoubleClick", Way::DoubleClick}),
+                         WayName);
+
+TEST_F(ApplicationListPageTest, EditOfASlotlessConditionKeepsItsNumberUnlessAnotherSlotIsChosen)
+{
+    ASSERT_TRUE(OpenPage());
+    Use(Way::Button, IDC_APPLICATION_EDIT, 0, 2);
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TolvTest::ComboItems(dialog, IDC_CONDITION_IME).back(), kMissingSlot);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"C:\\renamed.exe");
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    EXPECT_EQ(Rows(list)[2], (Row{L"実行ファイル名(フルパス)", L"C:\\renamed.exe", kMissingSlot}));
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(StoredConditions(*live)[3], (Stored{MT_FULLPATH, L"C:\\renamed.exe", 6}));
+}
+
+class DeleteConditionTest : public ApplicationListPageTest, public ::testing::WithParamInterface<WayCase> {};
+
+TEST_P(DeleteConditionTest, RemovesExactlyTheSelectedConditionPastHiddenOnes)
+{
+    ASSERT_TRUE(OpenPage());
+    Use(GetParam().way, IDC_APPLICATION_DELETE, 'D', 1);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return Rows(list).size() == initialRows.size() - 1; }, 5000));
+    EXPECT_EQ(Rows(list), (std::vector<Row>{initialRows[0], initialRows[2], initialRows[3]}));
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(StoredConditions(*live), (std::vector<Stored>{initial[0], initial[1], initial[3], initial[4]}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, DeleteConditionTest,
+                         ::testing::Values(WayCase{"Button", Way::Button}, WayCase{"ContextMenu", Way::ContextMenu}),
+                         WayName);
+
+TEST_F(ApplicationListPageTest, EditAndDeleteWithoutASelectionDoNothing)
+{
+    ASSERT_TRUE(OpenPage());
+    TolvTest::SelectRows(list, {});
+    TolvTest::ClickLater(page, IDC_APPLICATION_EDIT);
+    EXPECT_EQ(sheet->Thread().WaitForDialog(kCaption, 1000), nullptr);
+    TolvTest::Click(page, IDC_APPLICATION_DELETE);
+    EXPECT_EQ(Rows(list), initialRows);
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(StoredConditions(*live), initial);
+}
+
+struct MenuCase {
+    const char* name;
+    std::vector<int> selected;
+    bool editAndDeleteAvailable;
+};
+
+void PrintTo(const MenuCase& c, std::ostream* out) { *out << c.name; }
+
+class ContextMenuTest : public ApplicationListPageTest, public ::testing::WithParamInterface<MenuCase> {};
+
+TEST_P(ContextMenuTest, GraysEditAndDeleteUnlessExactlyOneRowIsSelected)
+{
+    const MenuCase& c = GetParam();
+    ASSERT_TRUE(OpenPage());
+    if (c.selected.size() > 1) {
+        // The page's list allows one row; only a list without that rule can hold two.
+        ::SetWindowLongPtrW(list, GWL_STYLE, ::GetWindowLongPtrW(list, GWL_STYLE) & ~LVS_SINGLESEL);
+    }
+    TolvTest::SelectRows(list, {});
+    for (const int row : c.selected) {
+        LVITEMW state = {};
+        state.stateMask = state.state = LVIS_SELECTED;
+        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    }
+    // A right click on a selected row keeps the selection; below the rows it hits none.
+    if (c.selected.empty()) {
+        TolvTest::RightClickBelowRows(list);
+    } else {
+        TolvTest::RightClickRow(list, c.selected.back());
+    }
+    HWND menu = TolvTest::WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    const UINT grayed = c.editAndDeleteAvailable ? 0u : static_cast<UINT>(MFS_GRAYED);
+    EXPECT_EQ(TolvTest::PopupItemState(menu, IDM_CONDITION_EDIT) & MFS_GRAYED, grayed);
+    EXPECT_EQ(TolvTest::PopupItemState(menu, IDM_CONDITION_DELETE) & MFS_GRAYED, grayed);
+    EXPECT_EQ(TolvTest::PopupItemState(menu, IDM_CONDITION_ADD) & MFS_GRAYED, 0u);
+    EXPECT_NE(TolvTest::PopupItemState(menu, IDM_CONDITION_EDIT) & MFS_DEFAULT, 0u) << "edit is the default, grayed or not";
+    TolvTest::PressKey(VK_ESCAPE);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindowVisible(menu); }, 5000));
+    EXPECT_EQ(Rows(list), initialRows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Selections, ContextMenuTest,
+                         ::testing::Values(MenuCase{"NoRow", {}, false}, MenuCase{"OneRow", {2}, true},
+                                           MenuCase{"TwoRows", {0, 1}, false}),
+                         [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ApplicationListPageTest, CancelOnTheSheetAfterListEditsLeavesTheLiveListUntouched)
+{
+    const std::wstring before = TolvTest::SavedText(*live);
+    ASSERT_TRUE(OpenPage());
+    Use(Way::Button, IDC_APPLICATION_ADD, 0, -1);
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    Use(Way::Button, IDC_APPLICATION_EDIT, 0, 0);
+    dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"edited.exe");
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    TolvTest::SelectRows(list, {1});
+    TolvTest::Click(page, IDC_APPLICATION_DELETE);
+    ASSERT_EQ(Rows(list).size(), initialRows.size()) << "one added, one deleted";
+
+    sheet->PressCancel();
+    ASSERT_TRUE(sheet->Closed());
+    EXPECT_EQ(sheet->Applied(), 0);
+    EXPECT_EQ(TolvTest::SavedText(*live), before);
+}
+
+// The whole way from the page to the keys: the engine and its watcher thread
+// run on the live settings while the sheet edits a copy.
+TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRuleAtOnce)
+{
+    TolvTest::KeyLogProcess target(TolvTest::KeyLogBuild::Native, L"TolvListKeys", L"list keys");
+    ASSERT_NE(target.Window(), nullptr);
+    std::unique_ptr<CConfigurations> live = TolvTest::MakeStartupConfiguration();
+    Engine::SwitchEngine engine(*live, ::GetModuleHandleW(nullptr), [](Engine::Balloon) {});
+    Engine::StartForegroundWatcher(engine);
+    struct WatcherStop {
+        ~WatcherStop() { Engine::StopForegroundWatcher(); }
+    } stop;
+    const auto keyDowns = [&] {
+        std::vector<UINT> downs;
+        for (const TolvTest::LoggedKey& key : target.Log()) {
+            if (!key.up) {
+                downs.push_back(key.virtualKey);
+            }
+        }
+        return downs;
+    };
+
+    // Seen by the watcher without a rule, and so remembered as handled.
+    ASSERT_TRUE(target.BringToFront());
+    TolvTest::WaitUntil([] { return false; }, 1500);
+    ASSERT_TRUE(keyDowns().empty());
+
+    TolvTest::UiThread ui([&] {
+        Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, *live,
+                                [&](const CConfigurations& edited) { engine.ApplySettings(edited); });
+    });
+    HWND sheet = ui.WaitForDialog(L"設定 - トルヴ");
+    ASSERT_NE(sheet, nullptr);
+    ::SendMessageW(sheet, PSM_SETCURSEL, kApplicationTab, 0);
+    HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    TolvTest::ClickLater(page, IDC_APPLICATION_ADD);
+    HWND dialog = ui.WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr);
+    TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, MT_CLASSNAME);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"TolvListKeys");
+    TolvTest::Choose(dialog, IDC_CONDITION_IME, 2); // IME-3: Alt+Shift+3
+    TolvTest::ClickLater(dialog, IDOK);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    TolvTest::ClickLater(sheet, IDOK);
+    ASSERT_TRUE(ui.WaitForEnd());
+
+    // The target may come back to the front as the sheet closes, before OK is
+    // applied: the user moves to it from another window, as the watcher needs.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetForegroundWindow(other);
+    TolvTest::WaitUntil([] { return false; }, 1200);
+    ::DestroyWindow(other);
+    ASSERT_TRUE(target.BringToFront());
+    std::vector<UINT> downs;
+    EXPECT_TRUE(TolvTest::WaitUntil(
+        [&] {
+            downs = keyDowns();
+            return downs.size() >= 3;
+        },
+        5000))
+        << "no hotkey reached the window";
+    std::sort(downs.begin(), downs.end());
+    EXPECT_EQ(downs, (std::vector<UINT>{VK_SHIFT, VK_MENU, '3'}));
+}
+
+} // namespace
