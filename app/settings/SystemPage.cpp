@@ -1,0 +1,112 @@
+#include "app/settings/SystemPage.h"
+
+#include "app/settings/PageProtocol.h"
+#include "configuration/CSystem.h"
+#include "flib/window/CRadioButton.h"
+#include "resources/ResourceIds.h"
+
+namespace Tolv {
+
+using Configuration::ProcessedPolicy;
+using Configuration::SendType;
+using Flib::Windows::Window::CRadioButton;
+
+namespace {
+
+struct Choice {
+    int controlId;
+    int value;
+};
+
+// ST_SETKEYBOARDSTATE has no button: a stored 3 shows no selection and is kept.
+constexpr Choice kSendChoices[] = {
+    {IDC_SEND_ALTFIRST, Configuration::ST_SENDINPUT_ALTFIRST},
+    {IDC_SEND_SHIFTFIRST, Configuration::ST_SENDINPUT_SHIFTFIRST},
+    {IDC_SEND_CTRLFIRST, Configuration::ST_SENDINPUT_CTRLFIRST},
+};
+constexpr Choice kProcessedChoices[] = {
+    {IDC_PROCESSED_WINDOWHANDLE, Configuration::PP_WINDOWHANDLE},
+    {IDC_PROCESSED_PROCESSID, Configuration::PP_PROCESSID},
+    {IDC_PROCESSED_NONE, Configuration::PP_NONE},
+};
+
+PageBinding binding;
+Configuration::CSystem* systemSettings = nullptr; // the edited copy's, while the page exists
+CRadioButton sendGroup;
+CRadioButton processedGroup;
+
+template <size_t N>
+void Fill(CRadioButton& group, HWND page, const Choice (&choices)[N], int stored)
+{
+    group.AddButton(page, 0);
+    for (const Choice& choice : choices) {
+        group.AddButton(page, choice.controlId);
+    }
+    for (const Choice& choice : choices) {
+        if (choice.value == stored) {
+            group.CheckId(choice.controlId);
+        }
+    }
+}
+
+// The value of the group's selected button; false when none is selected.
+template <size_t N>
+bool Selected(CRadioButton& group, const Choice (&choices)[N], int& value)
+{
+    const int checked = group.GetCheckedId();
+    for (const Choice& choice : choices) {
+        if (choice.controlId == checked) {
+            value = choice.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Initialise(HWND page, LPARAM initParam)
+{
+    systemSettings = binding.Bind(page, initParam).GetSystem();
+    Fill(sendGroup, page, kSendChoices, systemSettings->GetType());
+    Fill(processedGroup, page, kProcessedChoices, systemSettings->GetProcessed());
+}
+
+void Store()
+{
+    int value = 0;
+    if (Selected(sendGroup, kSendChoices, value)) {
+        systemSettings->SetType(static_cast<SendType>(value));
+    }
+    if (Selected(processedGroup, kProcessedChoices, value)) {
+        systemSettings->SetProcessed(static_cast<ProcessedPolicy>(value));
+    }
+}
+
+INT_PTR Handle(HWND page, UINT message, WPARAM, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        Initialise(page, lParam);
+        return TRUE;
+    case WM_NOTIFY:
+        if (systemSettings != nullptr && IsApplyNotification(lParam)) {
+            Store();
+            return AcceptApply(page);
+        }
+        return FALSE;
+    case WM_DESTROY:
+        binding.Release();
+        systemSettings = nullptr;
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK SystemPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+}
+
+} // namespace Tolv

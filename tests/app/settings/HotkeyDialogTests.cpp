@@ -1,0 +1,160 @@
+// The hotkey dialog on its own thread, driven like a user: what it shows for
+// the keys it is given and the keys it writes back.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/settings/HotkeyDialog.h"
+#include "app/settings/HotkeyText.h"
+#include "resources/ResourceIds.h"
+#include "tests/app/settings/SheetDriver.h"
+#include "tests/support/Wait.h"
+
+namespace {
+
+using Flib::IO::Input::CKeys;
+using TolvTest::IsTicked;
+
+constexpr wchar_t kCaption[] = L"送信キーの設定";
+
+struct TextCase {
+    CKeys keys;
+    std::wstring text;
+};
+
+TEST(HotkeyTextTest, NamesModifiersAndWritesOtherKeysAsTheirCharacter)
+{
+    const TextCase cases[] = {
+        {CKeys{}, L""},
+        {CKeys{VK_MENU, VK_SHIFT, '1'}, L"Alt + Shift + 1"},
+        {CKeys{VK_CONTROL, '9'}, L"Ctrl + 9"},
+        {CKeys{VK_SHIFT}, L"Shift"},
+        {CKeys{VK_MENU, VK_CONTROL, VK_SHIFT, '0'}, L"Alt + Ctrl + Shift + 0"},
+        {CKeys{'A', VK_MENU}, L"A + Alt"},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(Tolv::HotkeyText(c.keys), c.text);
+    }
+}
+
+// The dialog opened on `keys` on its own thread, with its result once closed.
+class OpenHotkeyDialog {
+public:
+    explicit OpenHotkeyDialog(CKeys initial)
+        : keys(std::move(initial)),
+          thread([this] { result = Tolv::RunHotkeyDialog(::GetModuleHandleW(nullptr), nullptr, keys); }),
+          dialog(thread.WaitForDialog(kCaption))
+    {
+    }
+
+    INT_PTR Close(int button)
+    {
+        TolvTest::ClickLater(dialog, button);
+        EXPECT_TRUE(thread.WaitForEnd());
+        return result;
+    }
+
+    CKeys keys;
+    INT_PTR result = 0;
+    TolvTest::UiThread thread;
+    HWND dialog;
+};
+
+int SelectedDigit(HWND dialog) { return static_cast<int>(::SendDlgItemMessageW(dialog, IDC_HOTKEY_DIGIT, CB_GETCURSEL, 0, 0)); }
+
+TEST(HotkeyDialogTest, OpensOnTheStoredKeysAndOkWithoutChangesWritesThemInTheFixedOrder)
+{
+    // Stored in an order the dialog would not write.
+    OpenHotkeyDialog open(CKeys{VK_SHIFT, '3', VK_CONTROL});
+    ASSERT_NE(open.dialog, nullptr);
+    EXPECT_FALSE(IsTicked(open.dialog, IDC_HOTKEY_ALT));
+    EXPECT_TRUE(IsTicked(open.dialog, IDC_HOTKEY_CTRL));
+    EXPECT_TRUE(IsTicked(open.dialog, IDC_HOTKEY_SHIFT));
+    EXPECT_EQ(SelectedDigit(open.dialog), 3);
+    EXPECT_EQ(::SendDlgItemMessageW(open.dialog, IDC_HOTKEY_DIGIT, CB_GETCOUNT, 0, 0), 10);
+    EXPECT_TRUE(TolvTest::IsItemEnabled(open.dialog, IDOK));
+    EXPECT_EQ(open.Close(IDOK), 1);
+    EXPECT_EQ(open.keys, (CKeys{VK_CONTROL, VK_SHIFT, '3'}));
+}
+
+// Boxes clicked in the given order, then a digit chosen, then OK.
+struct ClickCase {
+    const char* name;
+    std::vector<int> clicks;
+    CKeys stored;
+    const wchar_t* shown;
+};
+
+class HotkeyClickOrderTest : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(HotkeyClickOrderTest, StoresAltCtrlShiftInThatOrderWhateverTheClickOrder)
+{
+    OpenHotkeyDialog open(CKeys{VK_CONTROL, '5'});
+    ASSERT_NE(open.dialog, nullptr);
+    for (const int box : GetParam().clicks) {
+        TolvTest::Click(open.dialog, box);
+    }
+    TolvTest::Choose(open.dialog, IDC_HOTKEY_DIGIT, 1);
+    EXPECT_EQ(open.Close(IDOK), 1);
+    EXPECT_EQ(open.keys, GetParam().stored);
+    EXPECT_EQ(Tolv::HotkeyText(open.keys), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, HotkeyClickOrderTest,
+    ::testing::Values(ClickCase{"ShiftThenAlt", {IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT, IDC_HOTKEY_ALT},
+                                CKeys{VK_MENU, VK_SHIFT, '1'}, L"Alt + Shift + 1"},
+                      ClickCase{"AltThenShift", {IDC_HOTKEY_ALT, IDC_HOTKEY_SHIFT, IDC_HOTKEY_CTRL},
+                                CKeys{VK_MENU, VK_SHIFT, '1'}, L"Alt + Shift + 1"},
+                      ClickCase{"ShiftTwiceOnTheWay",
+                                {IDC_HOTKEY_SHIFT, IDC_HOTKEY_SHIFT, IDC_HOTKEY_ALT, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT},
+                                CKeys{VK_MENU, VK_SHIFT, '1'}, L"Alt + Shift + 1"},
+                      // Ctrl stays ticked from the stored keys.
+                      ClickCase{"AllThreeClickedBackwards", {IDC_HOTKEY_SHIFT, IDC_HOTKEY_ALT},
+                                CKeys{VK_MENU, VK_CONTROL, VK_SHIFT, '1'}, L"Alt + Ctrl + Shift + 1"},
+                      ClickCase{"NoModifier", {IDC_HOTKEY_CTRL}, CKeys{'1'}, L"1"}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return info.param.name; });
+
+TEST(HotkeyDialogTest, CancelAndClosingLeaveTheKeysAlone)
+{
+    for (const bool close : {false, true}) {
+        OpenHotkeyDialog open(CKeys{VK_CONTROL, '2'});
+        ASSERT_NE(open.dialog, nullptr);
+        TolvTest::Click(open.dialog, IDC_HOTKEY_ALT);
+        TolvTest::Choose(open.dialog, IDC_HOTKEY_DIGIT, 7);
+        if (close) {
+            ::PostMessageW(open.dialog, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(open.thread.WaitForEnd());
+        } else {
+            open.Close(IDCANCEL);
+        }
+        EXPECT_EQ(open.result, 2) << (close ? "closed" : "cancelled");
+        EXPECT_EQ(open.keys, (CKeys{VK_CONTROL, '2'}));
+    }
+}
+
+TEST(HotkeyDialogTest, WithoutADigitOkWaitsForOneAndStoresNothingUntilThen)
+{
+    // Keys from a hand-edited file: modifiers, a key the dialog cannot show, no digit.
+    OpenHotkeyDialog open(CKeys{VK_MENU, 'A', VK_SHIFT});
+    ASSERT_NE(open.dialog, nullptr);
+    EXPECT_TRUE(IsTicked(open.dialog, IDC_HOTKEY_ALT));
+    EXPECT_TRUE(IsTicked(open.dialog, IDC_HOTKEY_SHIFT));
+    EXPECT_EQ(SelectedDigit(open.dialog), CB_ERR);
+    EXPECT_FALSE(TolvTest::IsItemEnabled(open.dialog, IDOK));
+
+    // Enter still sends IDOK to a dialog whose OK button is disabled.
+    ::PostMessageW(open.dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(open.thread.WaitForEnd(300)) << "OK ended the dialog without a digit";
+    EXPECT_EQ(open.keys, (CKeys{VK_MENU, 'A', VK_SHIFT}));
+
+    TolvTest::Choose(open.dialog, IDC_HOTKEY_DIGIT, 4);
+    EXPECT_TRUE(TolvTest::IsItemEnabled(open.dialog, IDOK));
+    EXPECT_EQ(open.Close(IDOK), 1);
+    EXPECT_EQ(open.keys, (CKeys{VK_MENU, VK_SHIFT, '4'}));
+}
+
+} // namespace
