@@ -7,6 +7,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ActiveModalWindow.h"
+#include "app/settings/SettingsSheet.h"
 #include "configuration/CConfigurations.h"
 #include "configuration/CLoader.h"
 #include "engine/ForegroundWatcher.h"
@@ -109,9 +110,15 @@ void OpenSettingsFolder(HWND window)
 
 void OnCommand(HWND window, UINT command)
 {
+    Program& program = TheProgram();
     switch (command) {
+    case IDM_SETTINGS:
+        // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
+        ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
+                          [&program](const Configuration::CConfigurations& edited) { program.engine->ApplySettings(edited); });
+        break;
     case IDM_ABOUT:
-        ShowAboutDialog(TheProgram().mainWindow->GetInstance(), window);
+        ShowAboutDialog(program.mainWindow->GetInstance(), window);
         break;
     case IDM_OPEN_SETTINGS_FOLDER:
         OpenSettingsFolder(window);

@@ -153,6 +153,30 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
     Exit();
 }
 
+TEST_F(MainWindowTest, SettingsCommandOpensTheSheetWhichHoldsTheTray)
+{
+    StartWithSettings();
+    ::PostMessageW(main, WM_COMMAND, IDM_SETTINGS, 0);
+    HWND sheet = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (sheet = tolv->FindWindowOfProcess(kDialogClass)) != nullptr && ::IsWindowVisible(sheet); }));
+
+    HWND other = ::CreateWindowExW(0, L"Static", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other; }));
+    ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == sheet; }, 3000));
+    EXPECT_FALSE(MenuIsOpen());
+    ::DestroyWindow(other);
+
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(sheet); }));
+    ASSERT_NE(OpenMenu(), nullptr) << "the menu did not come back after the sheet";
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return !MenuIsOpen(); }, 5000);
+    Exit();
+}
+
 TEST_F(MainWindowTest, ExitSavesTheSettingsFile)
 {
     StartWithSettings(L"[General]\r\nImeSwitcher.Type=ST_SENDINPUT_CTRLFIRST\r\n");
