@@ -3,6 +3,7 @@
 #   ./dev.sh run    install what is missing, build, start tolv.exe under Wine
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
+#   ./dev.sh bench  build and print the switching engine's timings
 #   ./dev.sh dist   build the release zip dist/tolv-1.06-win64.zip
 set -euo pipefail
 
@@ -138,6 +139,14 @@ case "$cmd" in
         wait $pid || true
         stop_session
         ;;
+    bench)
+        install_packages
+        build
+        start_display
+        prepare_prefix
+        trap stop_session EXIT
+        "$BUILD/wine-run" "$BUILD/bin/engine_bench.exe"
+        ;;
     dist)
         install_packages
         build
@@ -153,7 +162,7 @@ case "$cmd" in
         log "release: $out/tolv-1.06-win64.zip"
         ;;
     *)
-        echo "usage: $0 run|test|setup|dist" >&2
+        echo "usage: $0 run|test|setup|bench|dist" >&2
         exit 2
         ;;
 esac

@@ -11,6 +11,7 @@
 #include "app/ExitCodes.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
+#include "tests/configuration/ConfigurationTestSupport.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/SettingsFile.h"
@@ -184,6 +185,20 @@ TEST_F(MainWindowTest, ExitSavesTheSettingsFile)
     const std::wstring saved = ReadSettings(settings.Path());
     EXPECT_NE(saved.find(L"Version=1.00"), std::wstring::npos) << "nothing was saved";
     EXPECT_NE(saved.find(L"ST_SENDINPUT_CTRLFIRST"), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, AFirstRunWritesTheCompleteDefaultFileAtExit)
+{
+    ASSERT_FALSE(settings.Exists());
+    tolv = std::make_unique<TolvProcess>();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = tolv->FindWindowOfProcess(kDialogClass, kTitle)) != nullptr; }));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDYES)));
+    ASSERT_TRUE(WaitUntil([&] { return (main = tolv->FindWindowOfProcess(Tolv::kMainWindowClass, kTitle)) != nullptr; }));
+    EXPECT_FALSE(settings.Exists()) << "settings are written at exit, not at start";
+
+    Exit();
+    EXPECT_EQ(ReadSettings(settings.Path()), L"\xFEFF" + TolvTest::GeneralSection(TolvTest::DefaultFileLines()));
 }
 
 TEST_F(MainWindowTest, SessionEndSavesAndEnds)
