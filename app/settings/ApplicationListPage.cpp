@@ -34,39 +34,24 @@ constexpr ConditionListLayout kLayout = {IDC_APPLICATION_LIST,
 PageBinding binding;
 ConditionList conditions;
 
-INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+void Initialise(Configuration::CConfigurations& edited)
 {
-    switch (message) {
-    case WM_INITDIALOG: {
-        Configuration::CConfigurations& edited = binding.Bind(page, lParam);
-        conditions.Bind(binding.Dialog(), kLayout, *edited.GetSwitchOnApplication()->GetApplications(),
-                        *edited.GetImes());
-        return TRUE;
-    }
-    case WM_COMMAND:
-        return conditions.HandleCommand(wParam) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-        const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.idFrom == static_cast<UINT_PTR>(kLayout.listId)) {
-            return conditions.HandleNotify(header) ? TRUE : FALSE;
-        }
-        // Every change is in the edited copy already.
-        return IsApplyNotification(lParam) ? AcceptApply(page) : FALSE;
-    }
-    case WM_DESTROY:
-        conditions.Release();
-        binding.Release();
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    conditions.Bind(binding.Dialog(), kLayout, *edited.GetSwitchOnApplication()->GetApplications(),
+                    *edited.GetImes());
 }
+
+bool HandleCommand(WPARAM wParam) { return conditions.HandleCommand(wParam); }
+bool HandleListNotify(const NMHDR& header) { return conditions.HandleNotify(header); }
+void Release() { conditions.Release(); }
+
+// No store on OK: every change is in the edited copy already.
+constexpr PageHandlers kHandlers = {Initialise, HandleCommand, kLayout.listId, HandleListNotify, nullptr, Release};
 
 } // namespace
 
 INT_PTR CALLBACK ApplicationListPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv

@@ -48,9 +48,8 @@ CComboBox ime32List;
 CComboBox ime64List;
 ConditionList exclusions;
 
-void Initialise(HWND page, LPARAM initParam)
+void Initialise(Configuration::CConfigurations& edited)
 {
-    Configuration::CConfigurations& edited = binding.Bind(page, initParam);
     settings = edited.GetSwitchOnArchitecture();
     const HINSTANCE instance = binding.Dialog().GetInstance();
 
@@ -76,41 +75,22 @@ void Store()
     settings->Set64BitImeNumber(ChosenImeNumber(ime64List, settings->Get64BitImeNumber()));
 }
 
-INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+bool HandleCommand(WPARAM wParam) { return exclusions.HandleCommand(wParam); }
+bool HandleListNotify(const NMHDR& header) { return exclusions.HandleNotify(header); }
+
+void Release()
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        Initialise(page, lParam);
-        return TRUE;
-    case WM_COMMAND:
-        return exclusions.HandleCommand(wParam) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-        // A notification of the list is never taken for the sheet's, whatever its code.
-        const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.idFrom == static_cast<UINT_PTR>(kLayout.listId)) {
-            return exclusions.HandleNotify(header) ? TRUE : FALSE;
-        }
-        if (IsApplyNotification(lParam)) {
-            Store();
-            return AcceptApply(page);
-        }
-        return FALSE;
-    }
-    case WM_DESTROY:
-        exclusions.Release();
-        binding.Release();
-        settings = nullptr;
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    exclusions.Release();
+    settings = nullptr;
 }
+
+constexpr PageHandlers kHandlers = {Initialise, HandleCommand, kLayout.listId, HandleListNotify, Store, Release};
 
 } // namespace
 
 INT_PTR CALLBACK ArchitecturePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv

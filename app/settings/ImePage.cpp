@@ -46,9 +46,9 @@ CButton changeButtons[kShownSlots];
 
 int ShownSlots() { return imes == nullptr ? 0 : std::min(kShownSlots, imes->Count()); }
 
-void Initialise(HWND page, LPARAM initParam)
+void Initialise(Configuration::CConfigurations& edited)
 {
-    imes = binding.Bind(page, initParam).GetImes();
+    imes = edited.GetImes();
     const HINSTANCE instance = binding.Dialog().GetInstance();
     std::wstring presets[std::size(kPresetNameIds)];
     for (size_t p = 0; p < std::size(kPresetNameIds); ++p) {
@@ -94,40 +94,26 @@ void StoreNames()
     }
 }
 
-INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+bool HandleCommand(WPARAM wParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        Initialise(page, lParam);
-        return TRUE;
-    case WM_COMMAND:
-        for (int s = 0; s < ShownSlots(); ++s) {
-            if (LOWORD(wParam) == kSlotControls[s].changeId && HIWORD(wParam) == BN_CLICKED) {
-                ChangeHotkey(s);
-                return TRUE;
-            }
+    for (int s = 0; s < ShownSlots(); ++s) {
+        if (LOWORD(wParam) == kSlotControls[s].changeId && HIWORD(wParam) == BN_CLICKED) {
+            ChangeHotkey(s);
+            return true;
         }
-        return FALSE;
-    case WM_NOTIFY:
-        if (IsApplyNotification(lParam)) {
-            StoreNames();
-            return AcceptApply(page);
-        }
-        return FALSE;
-    case WM_DESTROY:
-        binding.Release();
-        imes = nullptr;
-        return FALSE;
-    default:
-        return FALSE;
     }
+    return false;
 }
+
+void Release() { imes = nullptr; }
+
+constexpr PageHandlers kHandlers = {Initialise, HandleCommand, 0, nullptr, StoreNames, Release};
 
 } // namespace
 
 INT_PTR CALLBACK ImePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv

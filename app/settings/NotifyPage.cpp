@@ -35,9 +35,9 @@ PageBinding binding;
 CNotify* notify = nullptr; // the edited copy's, while the page exists
 CCheckBox boxes[kFlagCount];
 
-void Initialise(HWND page, LPARAM initParam)
+void Initialise(Configuration::CConfigurations& edited)
 {
-    notify = binding.Bind(page, initParam).GetNotify();
+    notify = edited.GetNotify();
     // The item boxes open enabled, as the template has them, whatever the balloon switch shows.
     for (size_t f = 0; f < kFlagCount; ++f) {
         boxes[f].AttachItem(binding.Dialog(), kFlags[f].controlId);
@@ -61,38 +61,24 @@ void Store()
     }
 }
 
-INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+bool HandleCommand(WPARAM wParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        Initialise(page, lParam);
-        return TRUE;
-    case WM_COMMAND:
-        if (notify != nullptr && LOWORD(wParam) == IDC_NOTIFY_USE) {
-            FollowBalloonSwitch();
-            return TRUE;
-        }
-        return FALSE;
-    case WM_NOTIFY:
-        if (notify != nullptr && IsApplyNotification(lParam)) {
-            Store();
-            return AcceptApply(page);
-        }
-        return FALSE;
-    case WM_DESTROY:
-        binding.Release();
-        notify = nullptr;
-        return FALSE;
-    default:
-        return FALSE;
+    if (LOWORD(wParam) != IDC_NOTIFY_USE) {
+        return false;
     }
+    FollowBalloonSwitch();
+    return true;
 }
+
+void Release() { notify = nullptr; }
+
+constexpr PageHandlers kHandlers = {Initialise, HandleCommand, 0, nullptr, Store, Release};
 
 } // namespace
 
 INT_PTR CALLBACK NotifyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv

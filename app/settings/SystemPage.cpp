@@ -63,9 +63,10 @@ bool Selected(CRadioButton& group, const Choice (&choices)[N], int& value)
     return false;
 }
 
-void Initialise(HWND page, LPARAM initParam)
+void Initialise(Configuration::CConfigurations& edited)
 {
-    systemSettings = binding.Bind(page, initParam).GetSystem();
+    systemSettings = edited.GetSystem();
+    const HWND page = binding.Dialog().GetHandle();
     Fill(sendGroup, page, kSendChoices, systemSettings->GetType());
     Fill(processedGroup, page, kProcessedChoices, systemSettings->GetProcessed());
 }
@@ -81,32 +82,15 @@ void Store()
     }
 }
 
-INT_PTR Handle(HWND page, UINT message, WPARAM, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        Initialise(page, lParam);
-        return TRUE;
-    case WM_NOTIFY:
-        if (systemSettings != nullptr && IsApplyNotification(lParam)) {
-            Store();
-            return AcceptApply(page);
-        }
-        return FALSE;
-    case WM_DESTROY:
-        binding.Release();
-        systemSettings = nullptr;
-        return FALSE;
-    default:
-        return FALSE;
-    }
-}
+void Release() { systemSettings = nullptr; }
+
+constexpr PageHandlers kHandlers = {Initialise, nullptr, 0, nullptr, Store, Release};
 
 } // namespace
 
 INT_PTR CALLBACK SystemPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&] { return Handle(page, message, wParam, lParam); });
+    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv
