@@ -4,15 +4,21 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "configuration/CConfigurations.h"
+#include "flib/io/CIniFile.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/settings/SheetDriver.h"
+#include "tests/configuration/ConfigurationTestSupport.h"
+#include "tests/flib/io/IniTestFiles.h"
 
 namespace {
 
 using namespace Configuration;
+using Flib::IO::File::CIniFile;
 using TolvTest::Click;
 using TolvTest::IsItemEnabled;
 using TolvTest::IsTicked;
@@ -104,30 +110,55 @@ TEST(SystemPageTest, OkStoresTheValueOfTheClickedButtons)
     }
 }
 
-// The eight boxes and their flags, balloon switch first.
+// The eight boxes and the keys their flags have in the settings file, balloon
+// switch first: the pairing the user sees, stated apart from the page's own table.
 struct NotifyBox {
     int id;
-    int (CNotify::*get)() const;
-    void (CNotify::*set)(int);
+    const wchar_t* key;
 };
 const NotifyBox kNotifyBoxes[] = {
-    {IDC_NOTIFY_USE, &CNotify::GetUse, &CNotify::SetUse},
-    {IDC_NOTIFY_SUBSYSTEM, &CNotify::GetShowSubSystem, &CNotify::SetShowSubSystem},
-    {IDC_NOTIFY_PROCESSID, &CNotify::GetShowProcessId, &CNotify::SetShowProcessId},
-    {IDC_NOTIFY_FILENAME, &CNotify::GetShowFileName, &CNotify::SetShowFileName},
-    {IDC_NOTIFY_FULLPATH, &CNotify::GetShowFullPath, &CNotify::SetShowFullPath},
-    {IDC_NOTIFY_WINDOWHANDLE, &CNotify::GetShowWindowHandle, &CNotify::SetShowWindowHandle},
-    {IDC_NOTIFY_CLASSNAME, &CNotify::GetShowClassName, &CNotify::SetShowClassName},
-    {IDC_NOTIFY_WINDOWTEXT, &CNotify::GetShowWindowText, &CNotify::SetShowWindowText},
+    {IDC_NOTIFY_USE, L"Notify.Use"},
+    {IDC_NOTIFY_SUBSYSTEM, L"Notify.SubSystem"},
+    {IDC_NOTIFY_PROCESSID, L"Notify.ProcessId"},
+    {IDC_NOTIFY_FILENAME, L"Notify.ExcuteFileName"},
+    {IDC_NOTIFY_FULLPATH, L"Notify.ExcuteFullPath"},
+    {IDC_NOTIFY_WINDOWHANDLE, L"Notify.WindowHandle"},
+    {IDC_NOTIFY_CLASSNAME, L"Notify.ClassName"},
+    {IDC_NOTIFY_WINDOWTEXT, L"Notify.WindowText"},
 };
 
+// The flags as a save writes them, key by key: 1 for "true", 0 for "false", -1 for anything else.
 std::vector<int> Flags(const CNotify& notify)
 {
+    TolvTest::TempFolder folder;
+    const std::wstring path = folder.File(L"notify.ini");
+    CIniFile ini;
+    ini.Open(path, false, true);
+    notify.Save(ini, L"Notify");
+    ini.Close();
     std::vector<int> flags;
     for (const NotifyBox& box : kNotifyBoxes) {
-        flags.push_back((notify.*box.get)());
+        wchar_t value[16] = {};
+        ::GetPrivateProfileStringW(L"General", box.key, L"", value, 16, path.c_str());
+        flags.push_back(std::wstring(value) == L"true" ? 1 : std::wstring(value) == L"false" ? 0 : -1);
     }
     return flags;
+}
+
+// Loads the flags from a file that holds only box `on`'s key as "true", the others as "false".
+void LoadOnlyFlag(CNotify& notify, size_t on)
+{
+    std::wstring lines;
+    for (size_t f = 0; f < std::size(kNotifyBoxes); ++f) {
+        lines += std::wstring(kNotifyBoxes[f].key) + (f == on ? L"=true\n" : L"=false\n");
+    }
+    TolvTest::TempFolder folder;
+    const std::wstring path = folder.File(L"notify.ini");
+    TolvTest::WriteUtf16File(path, TolvTest::GeneralSection(lines));
+    CIniFile ini;
+    ini.Open(path, true, false);
+    notify.Load(ini, L"Notify");
+    ini.Close();
 }
 
 std::vector<int> Ticks(HWND page)
@@ -144,13 +175,14 @@ TEST(NotifyPageTest, EachBoxShowsAndStoresItsOwnFlag)
     // One flag on at a time: a box wired to the wrong flag shows or stores the wrong one.
     for (size_t on = 0; on < std::size(kNotifyBoxes); ++on) {
         CConfigurations live;
-        for (size_t f = 0; f < std::size(kNotifyBoxes); ++f) {
-            (live.GetNotify()->*kNotifyBoxes[f].set)(f == on ? 1 : 0);
-        }
+        LoadOnlyFlag(*live.GetNotify(), on);
+        std::vector<int> loaded(std::size(kNotifyBoxes), 0);
+        loaded[on] = 1;
+        ASSERT_EQ(Flags(*live.GetNotify()), loaded) << "flag " << on << " on";
         OpenSheet sheet(live);
         ASSERT_NE(sheet.Sheet(), nullptr);
         HWND page = sheet.ShowPage(kNotifyTab);
-        EXPECT_EQ(Ticks(page), Flags(*live.GetNotify())) << "flag " << on << " on";
+        EXPECT_EQ(Ticks(page), loaded) << "flag " << on << " on";
         // Move the tick to the next box and confirm.
         const size_t next = (on + 1) % std::size(kNotifyBoxes);
         Click(page, kNotifyBoxes[on].id);
