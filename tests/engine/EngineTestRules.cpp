@@ -1,5 +1,7 @@
 #include "tests/engine/EngineTestRules.h"
 
+#include "tests/support/TestWindows.h"
+
 namespace EngineTest {
 
 using namespace Configuration;
@@ -42,12 +44,7 @@ Engine::TargetWindowInfo Describe(HWND window)
 
 OwnWindows::OwnWindows(const wchar_t* className) : className_(className)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ::DefWindowProcW;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = className_;
-    ::RegisterClassExW(&windowClass);
+    TolvTest::RegisterTestWindowClass(className_);
 }
 
 OwnWindows::~OwnWindows()
@@ -60,8 +57,7 @@ OwnWindows::~OwnWindows()
 
 HWND OwnWindows::Create(const std::wstring& title)
 {
-    const HWND window = ::CreateWindowExW(0, className_, title.c_str(), WS_OVERLAPPED, 0, 0, 200, 100, nullptr,
-                                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND window = TolvTest::CreateHiddenWindow(className_, title);
     if (window != nullptr) {
         windows_.push_back(window);
     }

@@ -5,6 +5,7 @@
 
 #include "engine/TargetWindowInfo.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -97,21 +98,9 @@ TEST(TargetFromProcess, ProcessThatCannotBeOpenedKeepsOnlyItsId)
 // Windows of this process, made without showing them.
 class TargetFromWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        ASSERT_NE(::RegisterClassExW(&windowClass), 0);
-    }
+    static void SetUpTestSuite() { ASSERT_NE(TolvTest::RegisterTestWindowClass(kClassName), 0); }
 
-    static HWND Create(const std::wstring& title)
-    {
-        return ::CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-    }
+    static HWND Create(const std::wstring& title) { return TolvTest::CreateHiddenWindow(kClassName, title); }
 
     static constexpr wchar_t kClassName[] = L"TolvTestDescribedWindow";
 };

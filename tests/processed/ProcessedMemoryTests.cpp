@@ -12,6 +12,7 @@
 #include "processed/ProcessedMemories.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -38,13 +39,9 @@ class ProcessedMemoryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
         // Derived suites run this again in the same process.
-        ASSERT_TRUE(::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+        ASSERT_TRUE(TolvTest::RegisterTestWindowClass(kClassName) != 0 ||
+                    ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
     }
 
     void TearDown() override
@@ -57,8 +54,7 @@ protected:
     // A hidden window of this process, destroyed after the test.
     HWND Create()
     {
-        const HWND window = ::CreateWindowExW(0, kClassName, L"processed", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        const HWND window = TolvTest::CreateHiddenWindow(kClassName, L"processed");
         windows_.push_back(window);
         return window;
     }

@@ -21,6 +21,7 @@
 #include "tests/app/settings/SheetDriver.h"
 #include "tests/configuration/ConfigurationTestSupport.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyPress.h"
 #include "tests/support/Wait.h"
 
 namespace {

@@ -129,15 +129,6 @@ void RightClickBelowRows(HWND list)
     Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
-void PressKey(WORD virtualKey)
-{
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 HWND WaitForPopupMenu(DWORD timeoutMs)
 {
     HWND found = nullptr;

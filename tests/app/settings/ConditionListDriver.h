@@ -23,7 +23,6 @@ void DoubleClickRow(HWND list, int row);
 void RightClickRow(HWND list, int row);
 // A right click below the last row, where no row is hit.
 void RightClickBelowRows(HWND list);
-void PressKey(WORD virtualKey);
 
 // The open context menu's window, null after the time-out.
 HWND WaitForPopupMenu(DWORD timeoutMs = 5000);

@@ -7,6 +7,7 @@
 
 #include "flib/window/CMenu.h"
 #include "tests/flib/window/WindowTestResourceIds.h"
+#include "tests/support/TestWindows.h"
 #include "tests/support/Wait.h"
 
 namespace {
@@ -151,12 +152,7 @@ class TrackTest : public ::testing::TestWithParam<TrackCase> {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = MenuOwnerProc;
-        windowClass.hInstance = Module();
-        windowClass.lpszClassName = kOwnerClass;
-        ASSERT_NE(::RegisterClassExW(&windowClass), 0);
+        ASSERT_NE(TolvTest::RegisterTestWindowClass(kOwnerClass, MenuOwnerProc), 0);
     }
 
     void TearDown() override { tracking = nullptr; }

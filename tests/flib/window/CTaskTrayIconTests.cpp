@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "flib/window/CTaskTrayIcon.h"
+#include "tests/support/TestWindows.h"
 #include "tests/support/TrayClick.h"
 #include "tests/flib/window/WindowTestResourceIds.h"
 #include "tests/support/Wait.h"
@@ -59,13 +60,8 @@ class TrayIconTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = TrayOwnerProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kOwnerClass;
         // The parameterised suite derived from this one registers again.
-        if (::RegisterClassExW(&windowClass) == 0) {
+        if (TolvTest::RegisterTestWindowClass(kOwnerClass, TrayOwnerProc) == 0) {
             ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
         }
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "flib/window/CWindowEx.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -45,12 +46,7 @@ class HandshakeTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = StaticWindowProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        ASSERT_NE(::RegisterClassExW(&windowClass), 0);
+        ASSERT_NE(TolvTest::RegisterTestWindowClass(kClassName, StaticWindowProc), 0);
     }
 
     void SetUp() override

@@ -10,6 +10,7 @@
 #include "flib/window/CWindowEx.h"
 #include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -30,13 +31,8 @@ class CWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = RecordingProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
         // Suites derived from this one register again.
-        if (::RegisterClassExW(&windowClass) == 0) {
+        if (TolvTest::RegisterTestWindowClass(kClassName, RecordingProc) == 0) {
             ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
         }
     }
