@@ -13,6 +13,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/configuration/ConfigurationTestSupport.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyPress.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/TolvProcess.h"
@@ -21,6 +22,7 @@
 
 namespace {
 
+using TolvTest::PressKey;
 using TolvTest::SettingsFileGuard;
 using TolvTest::TolvProcess;
 using TolvTest::WaitUntil;
@@ -34,15 +36,6 @@ std::wstring ItemText(HWND dialog, int id)
     wchar_t text[512] = {};
     ::GetDlgItemTextW(dialog, id, text, 512);
     return text;
-}
-
-void PressKey(WORD key)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
 }
 
 // The settings file as text (it is written as UTF-16LE with a byte-order mark).
@@ -117,7 +110,11 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
     StartWithSettings();
     ::PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
     HWND about = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (about = tolv->FindWindowOfProcess(kDialogClass, L"バージョン情報")) != nullptr; }));
+    // Shown only once its initialisation has filled the texts.
+    ASSERT_TRUE(WaitUntil([&] {
+        about = tolv->FindWindowOfProcess(kDialogClass, L"バージョン情報");
+        return about != nullptr && ::IsWindowVisible(about);
+    }));
 
     EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), std::wstring(kTitle) + L" Ver.1.06");
     EXPECT_FALSE(ItemText(about, IDC_ABOUT_RIGHTS).empty());
@@ -192,7 +189,7 @@ TEST_F(MainWindowTest, AFirstRunWritesTheCompleteDefaultFileAtExit)
     ASSERT_FALSE(settings.Exists());
     tolv = std::make_unique<TolvProcess>();
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = tolv->FindWindowOfProcess(kDialogClass, kTitle)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (box = tolv->FindWindowOfProcess(kDialogClass, kTitle)) != nullptr && ::IsWindowVisible(box); }));
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDYES)));
     ASSERT_TRUE(WaitUntil([&] { return (main = tolv->FindWindowOfProcess(Tolv::kMainWindowClass, kTitle)) != nullptr; }));
     EXPECT_FALSE(settings.Exists()) << "settings are written at exit, not at start";
@@ -220,7 +217,8 @@ TEST_F(MainWindowTest, TaskbarCreatedBringsTheIconBack)
     icon.cbSize = NOTIFYICONDATAW_V3_SIZE;
     icon.hWnd = main;
     icon.uID = Tolv::kTrayIconId;
-    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
+    // The window exists a moment before its creation handler has added the icon.
+    ASSERT_TRUE(WaitUntil([&] { return ::Shell_NotifyIconW(NIM_DELETE, &icon) != FALSE; }, 5000));
     EXPECT_TRUE(TolvTest::RightClickFirstTrayIcon());
     ::Sleep(700);
     ASSERT_FALSE(MenuIsOpen());

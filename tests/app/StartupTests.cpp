@@ -26,10 +26,15 @@ const std::wstring kFirstRunText =
     L"いいえ\u3000\u3000\u3000：\u3000初期設定方法を記載したWebページを開きます。\n"
     L"キャンセル\u3000：\u3000トルヴ を終了します。\n";
 
+// A dialog counts once it is shown, that is once its initialisation is done.
 HWND WaitForWindow(const TolvProcess& process, const wchar_t* className, const wchar_t* title = kTitle)
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = process.FindWindowOfProcess(className, title)) != nullptr; });
+    const bool mustBeShown = std::wstring(className) == kDialogClass;
+    WaitUntil([&] {
+        found = process.FindWindowOfProcess(className, title);
+        return found != nullptr && (!mustBeShown || ::IsWindowVisible(found));
+    });
     return found;
 }
 
