@@ -4,7 +4,7 @@
 
 #include "configuration/CApplication.h"
 #include "configuration/CApplications.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 
 namespace Engine {
 

@@ -6,7 +6,7 @@
 #include "configuration/CConfigurations.h"
 #include "configuration/ProcessedPolicy.h"
 #include "configuration/SendType.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 #include "processed/CProcessedProcess.h"
 #include "processed/CProcessedWindow.h"
 

@@ -7,7 +7,7 @@
 #include "configuration/CNotify.h"
 #include "engine/SwitchDecision.h"
 #include "engine/SwitchNotification.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 #include "processed/ProcessedMemories.h"
 
 namespace Engine {
@@ -25,16 +25,6 @@ struct SwitchPlan {
     bool is64BitSystem;
 };
 
-TargetWindowInfo Describe(HWND window)
-{
-    TargetWindowInfo target;
-    DWORD processId = 0; // stays 0 when the system reports no process
-    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-    target.FillFromProcess(processId);
-    target.FillFromWindow(window, threadId);
-    return target;
-}
-
 } // namespace
 
 SwitchEngine::SwitchEngine(Configuration::CConfigurations& live, HINSTANCE instance, BalloonSink balloons,
@@ -45,7 +35,7 @@ SwitchEngine::SwitchEngine(Configuration::CConfigurations& live, HINSTANCE insta
 
 void SwitchEngine::SwitchForWindow(HWND window)
 {
-    const TargetWindowInfo target = Describe(window);
+    const TargetWindowInfo target = DescribeWindow(window);
 
     std::optional<SwitchPlan> plan;
     {

@@ -7,7 +7,7 @@
 #include "configuration/CIme.h"
 #include "configuration/CNotify.h"
 #include "engine/Balloon.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 
 namespace Engine {
 

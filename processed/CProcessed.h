@@ -1,6 +1,6 @@
 #pragma once
 // A memory of targets the engine has already handled.
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 
 namespace Processed {
 

@@ -32,16 +32,6 @@ std::unique_ptr<CConfigurations> MakeConfiguration(const Rules& rules)
     return configuration;
 }
 
-Engine::TargetWindowInfo Describe(HWND window)
-{
-    DWORD processId = 0;
-    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-    Engine::TargetWindowInfo target;
-    target.FillFromProcess(processId);
-    target.FillFromWindow(window, threadId);
-    return target;
-}
-
 OwnWindows::OwnWindows(const wchar_t* className) : className_(className)
 {
     TolvTest::RegisterTestWindowClass(className_);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "configuration/CConfigurations.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 
 namespace EngineTest {
 
@@ -30,9 +30,6 @@ struct Rules {
 
 // Defaults everywhere else, notifications included.
 std::unique_ptr<Configuration::CConfigurations> MakeConfiguration(const Rules& rules);
-
-// The engine's order: the window's process first, then the window.
-Engine::TargetWindowInfo Describe(HWND window);
 
 // Top-level windows of this process with a chosen class, never shown.
 class OwnWindows {

@@ -14,7 +14,7 @@ namespace {
 using namespace Configuration;
 using Engine::ChooseImeNumber;
 using Engine::TargetWindowInfo;
-using EngineTest::Describe;
+using Engine::DescribeWindow;
 using EngineTest::MakeConfiguration;
 using EngineTest::Rules;
 using TolvTest::KeyLogBuild;
@@ -63,7 +63,7 @@ TEST_P(ChooseImeNumberTest, PicksTheSlotOfTheRules)
     const auto configuration = MakeConfiguration(c.rules);
 
     ASSERT_NE(native->Window(), nullptr);
-    const TargetWindowInfo target64 = Describe(native->Window());
+    const TargetWindowInfo target64 = DescribeWindow(native->Window());
     ASSERT_FALSE(target64.isWow64);
     EXPECT_EQ(ChooseImeNumber(target64, *configuration, c.is64BitSystem), c.expected64) << "native process";
 
@@ -71,7 +71,7 @@ TEST_P(ChooseImeNumberTest, PicksTheSlotOfTheRules)
         GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
     }
     ASSERT_NE(wow64->Window(), nullptr);
-    const TargetWindowInfo target32 = Describe(wow64->Window());
+    const TargetWindowInfo target32 = DescribeWindow(wow64->Window());
     ASSERT_TRUE(target32.isWow64);
     EXPECT_EQ(ChooseImeNumber(target32, *configuration, c.is64BitSystem), c.expected32) << "WOW64 process";
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 #include "processed/ProcessedMemories.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
@@ -16,6 +16,7 @@
 
 namespace {
 
+using Engine::DescribeWindow;
 using Engine::TargetWindowInfo;
 using Processed::CProcessedProcess;
 using Processed::CProcessedWindow;
@@ -24,16 +25,6 @@ using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
 
 constexpr wchar_t kClassName[] = L"TolvTestProcessedWindow";
-
-TargetWindowInfo Describe(HWND window)
-{
-    DWORD processId = 0;
-    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-    TargetWindowInfo target;
-    target.FillFromProcess(processId);
-    target.FillFromWindow(window, threadId);
-    return target;
-}
 
 class ProcessedMemoryTest : public ::testing::Test {
 protected:
@@ -71,19 +62,19 @@ TEST_F(ProcessedMemoryTest, WindowIsHandledOnceUntilItIsDestroyedAndPruned)
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
 
-    EXPECT_FALSE(memory.TestAndAdd(Describe(a))) << "A is new";
-    EXPECT_FALSE(memory.TestAndAdd(Describe(b))) << "B is new";
-    EXPECT_TRUE(memory.TestAndAdd(Describe(a))) << "back to A: already handled";
+    EXPECT_FALSE(memory.TestAndAdd(DescribeWindow(a))) << "A is new";
+    EXPECT_FALSE(memory.TestAndAdd(DescribeWindow(b))) << "B is new";
+    EXPECT_TRUE(memory.TestAndAdd(DescribeWindow(a))) << "back to A: already handled";
 
     memory.Prune();
-    EXPECT_TRUE(memory.TestAndAdd(Describe(a))) << "a live window survives the prune";
+    EXPECT_TRUE(memory.TestAndAdd(DescribeWindow(a))) << "a live window survives the prune";
 
-    TargetWindowInfo closedA = Describe(a);
+    TargetWindowInfo closedA = DescribeWindow(a);
     ASSERT_TRUE(::DestroyWindow(a));
     EXPECT_TRUE(memory.TestAndAdd(closedA)) << "until the next prune, A's handle still counts as handled";
 
     memory.Prune();
-    EXPECT_TRUE(memory.TestAndAdd(Describe(b))) << "B is still alive and remembered";
+    EXPECT_TRUE(memory.TestAndAdd(DescribeWindow(b))) << "B is still alive and remembered";
     EXPECT_FALSE(memory.TestAndAdd(closedA)) << "after the prune, A's handle is new again";
 }
 
@@ -94,14 +85,14 @@ TEST_F(ProcessedMemoryTest, ProcessIsHandledOnceForAllItsWindowsUntilItExits)
     const HWND second = Create();
     ASSERT_NE(second, nullptr);
 
-    EXPECT_FALSE(memory.TestAndAdd(Describe(first)));
-    EXPECT_TRUE(memory.TestAndAdd(Describe(second))) << "a second window of the same process";
+    EXPECT_FALSE(memory.TestAndAdd(DescribeWindow(first)));
+    EXPECT_TRUE(memory.TestAndAdd(DescribeWindow(second))) << "a second window of the same process";
 
     TargetWindowInfo other;
     {
         KeyLogProcess process(KeyLogBuild::Native, L"TolvTestProcessedOther", L"other process");
         ASSERT_NE(process.Window(), nullptr);
-        other = Describe(process.Window());
+        other = DescribeWindow(process.Window());
         EXPECT_FALSE(memory.TestAndAdd(other)) << "another process is new";
         memory.Prune();
         EXPECT_TRUE(memory.TestAndAdd(other)) << "a running process survives the prune";
@@ -109,14 +100,14 @@ TEST_F(ProcessedMemoryTest, ProcessIsHandledOnceForAllItsWindowsUntilItExits)
     }
 
     memory.Prune();
-    EXPECT_TRUE(memory.TestAndAdd(Describe(first))) << "this process still runs";
+    EXPECT_TRUE(memory.TestAndAdd(DescribeWindow(first))) << "this process still runs";
     EXPECT_FALSE(memory.TestAndAdd(other)) << "the exited process was forgotten";
 }
 
 TEST_F(ProcessedMemoryTest, ClearingMakesHandledTargetsNewAgain)
 {
     const HWND window = Create();
-    const TargetWindowInfo target = Describe(window);
+    const TargetWindowInfo target = DescribeWindow(window);
     ASSERT_FALSE(Processed::ProcessedWindows.TestAndAdd(target));
     ASSERT_FALSE(Processed::ProcessedProcesses.TestAndAdd(target));
 
@@ -183,7 +174,7 @@ TEST_F(ProcessPruneTest, EmptyMemoryDoesNotEnumerateProcesses)
     EXPECT_EQ(enumerations, 0);
 
     // The same observation sees the enumeration as soon as something is remembered.
-    const TargetWindowInfo self = Describe(Create());
+    const TargetWindowInfo self = DescribeWindow(Create());
     memory.TestAndAdd(self);
     memory.Prune();
     EXPECT_EQ(enumerations, 1);
@@ -197,7 +188,7 @@ TEST_F(ProcessPruneTest, EmptyMemoryDoesNotEnumerateProcesses)
 TEST_F(ProcessPruneTest, FailedEnumerationForgetsEveryProcess)
 {
     CProcessedProcess memory;
-    const TargetWindowInfo self = Describe(Create());
+    const TargetWindowInfo self = DescribeWindow(Create());
     memory.TestAndAdd(self);
     failEnumeration = true;
     memory.Prune();

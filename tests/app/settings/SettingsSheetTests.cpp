@@ -11,7 +11,7 @@
 
 #include "app/ActiveModalWindow.h"
 #include "app/settings/SheetLists.h"
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 #include "processed/ProcessedMemories.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/settings/SheetDriver.h"

@@ -3,13 +3,14 @@
 
 #include <string>
 
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
 
 using Engine::ArchitectureLabel;
+using Engine::DescribeWindow;
 using Engine::TargetWindowInfo;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
@@ -17,17 +18,6 @@ using TolvTest::KeyLogProcess;
 bool SamePath(const std::wstring& left, const std::wstring& right)
 {
     return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
-// The engine's own order: the window's process first, then the window.
-TargetWindowInfo Describe(HWND window)
-{
-    DWORD processId = 0;
-    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-    TargetWindowInfo target;
-    target.FillFromProcess(processId);
-    target.FillFromWindow(window, threadId);
-    return target;
 }
 
 struct ProcessCase {
@@ -53,7 +43,7 @@ TEST_P(TargetFromProcessTest, DescribesTheWindowAndItsProcess)
     KeyLogProcess process(c.build, className, L"ターゲット window");
     ASSERT_NE(process.Window(), nullptr);
 
-    const TargetWindowInfo target = Describe(process.Window());
+    const TargetWindowInfo target = DescribeWindow(process.Window());
 
     EXPECT_EQ(target.processId, process.Id());
     EXPECT_TRUE(SamePath(target.fullPath, process.ExePath())) << target.fullPath.c_str();

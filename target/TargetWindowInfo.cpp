@@ -1,4 +1,4 @@
-#include "engine/TargetWindowInfo.h"
+#include "target/TargetWindowInfo.h"
 
 #include <commdlg.h>
 #include <psapi.h>
@@ -60,6 +60,16 @@ void TargetWindowInfo::FillFromWindow(HWND handle, DWORD thread)
     std::vector<wchar_t> text(kTextCapacity, L'\0');
     ::GetWindowTextW(handle, text.data(), static_cast<int>(kTextCapacity));
     windowText = UpToNull(text);
+}
+
+TargetWindowInfo DescribeWindow(HWND window)
+{
+    TargetWindowInfo target;
+    DWORD processId = 0; // stays 0 when the system reports no process
+    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+    target.FillFromProcess(processId);
+    target.FillFromWindow(window, threadId);
+    return target;
 }
 
 std::wstring ArchitectureLabel(const TargetWindowInfo& target, bool is64BitSystem)

@@ -23,6 +23,9 @@ struct TargetWindowInfo {
     void FillFromWindow(HWND handle, DWORD thread);
 };
 
+// The window and its process, in the engine's order: the process first, then the window.
+TargetWindowInfo DescribeWindow(HWND window);
+
 // "32bit(WOW64)", "64bit" or "32bit": how the target runs on this system.
 std::wstring ArchitectureLabel(const TargetWindowInfo& target, bool is64BitSystem);
 
