@@ -25,14 +25,4 @@ std::wstring MatchTypeToName(MatchType type);
 // Exact, case-sensitive comparison with the eight names; -1 for anything else.
 MatchType MatchTypeFromName(const std::wstring& name);
 
-// The display name of each match type in the string table.
-struct MatchTypeStringId {
-    MatchType type;
-    unsigned int stringId;
-};
-extern const MatchTypeStringId kMatchTypeStringIds[8];
-
-// The string id of a match type's display name; 0 for a value outside the table.
-unsigned int MatchTypeToStringId(MatchType type);
-
 } // namespace Configuration

@@ -1,27 +1,20 @@
 #include "configuration/SendType.h"
 
+#include "configuration/EnumFileText.h"
+
 namespace Configuration {
 
 namespace {
-const wchar_t* const kNames[] = {
-    L"ST_SENDINPUT_ALTFIRST",
-    L"ST_SENDINPUT_SHIFTFIRST",
-    L"ST_SENDINPUT_CTRLFIRST",
-    L"ST_SETKEYBOARDSTATE",
+constexpr EnumFileText<SendType> kFileTexts[] = {
+    {ST_SENDINPUT_ALTFIRST, L"ST_SENDINPUT_ALTFIRST"},
+    {ST_SENDINPUT_SHIFTFIRST, L"ST_SENDINPUT_SHIFTFIRST"},
+    {ST_SENDINPUT_CTRLFIRST, L"ST_SENDINPUT_CTRLFIRST"},
+    {ST_SETKEYBOARDSTATE, L"ST_SETKEYBOARDSTATE"},
 };
-constexpr int kCount = static_cast<int>(sizeof kNames / sizeof kNames[0]);
 } // namespace
 
-std::wstring SendTypeToName(SendType type) { return (type >= 0 && type < kCount) ? kNames[type] : L""; }
+std::wstring SendTypeToName(SendType type) { return ToFileText(kFileTexts, type); }
 
-SendType SendTypeFromName(const std::wstring& name)
-{
-    for (int value = 0; value < kCount; ++value) {
-        if (name == kNames[value]) {
-            return static_cast<SendType>(value);
-        }
-    }
-    return kUnrecognisedSendType;
-}
+SendType SendTypeFromName(const std::wstring& name) { return FromFileText(kFileTexts, name, kUnrecognisedSendType); }
 
 } // namespace Configuration

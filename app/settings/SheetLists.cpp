@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "configuration/MatchType.h"
+#include "app/settings/MatchTypeDisplay.h"
 #include "flib/window/LoadResourceString.h"
 
 namespace Tolv {
@@ -12,8 +12,8 @@ std::vector<std::wstring> ImeSlotLabels;
 
 void RebuildMatchTypeNames(HINSTANCE instance)
 {
-    MatchTypeNames.assign(std::size(Configuration::kMatchTypeStringIds), std::wstring());
-    for (const Configuration::MatchTypeStringId& entry : Configuration::kMatchTypeStringIds) {
+    MatchTypeNames.assign(std::size(kMatchTypeStringIds), std::wstring());
+    for (const MatchTypeStringId& entry : kMatchTypeStringIds) {
         Flib::Windows::Window::LoadResourceString(instance, entry.stringId,
                                                   MatchTypeNames[static_cast<size_t>(entry.type)]);
     }

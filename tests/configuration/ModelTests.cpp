@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "configuration/CConfigurations.h"
 #include "configuration/MatchType.h"
-#include "flib/window/LoadResourceString.h"
-#include "resources/ResourceIds.h"
+#include "configuration/ProcessedPolicy.h"
+#include "configuration/SendType.h"
 
 namespace {
 
@@ -83,34 +85,56 @@ TEST(CSwitchOnListsTest, ResetLeavesAnEmptyListToRead)
     EXPECT_EQ(application.GetApplications()->Count(), 0);
 }
 
-TEST(MatchTypeTest, NamesRoundTripAndEverythingElseIsUnrecognised)
+// The spellings are part of the settings file: each is checked against literal text.
+TEST(EnumFileTextTest, EveryValueHasItsFileSpellingAndBack)
 {
-    for (int value = MT_FILENAME; value <= MT_WINDOWTEXT_REGEX; ++value) {
-        const auto type = static_cast<MatchType>(value);
-        EXPECT_EQ(MatchTypeFromName(MatchTypeToName(type)), type);
+    const std::pair<MatchType, const wchar_t*> matchTypes[] = {
+        {MT_FILENAME, L"MT_FILENAME"},
+        {MT_FILENAME_REGEX, L"MT_FILENAME_REGEX"},
+        {MT_FULLPATH, L"MT_FULLPATH"},
+        {MT_FULLPATH_REGEX, L"MT_FULLPATH_REGEX"},
+        {MT_CLASSNAME, L"MT_CLASSNAME"},
+        {MT_CLASSNAME_REGEX, L"MT_CLASSNAME_REGEX"},
+        {MT_WINDOWTEXT, L"MT_WINDOWTEXT"},
+        {MT_WINDOWTEXT_REGEX, L"MT_WINDOWTEXT_REGEX"},
+    };
+    for (const auto& [value, text] : matchTypes) {
+        EXPECT_EQ(MatchTypeToName(value), text);
+        EXPECT_EQ(MatchTypeFromName(text), value) << text;
     }
+    const std::pair<SendType, const wchar_t*> sendTypes[] = {
+        {ST_SENDINPUT_ALTFIRST, L"ST_SENDINPUT_ALTFIRST"},
+        {ST_SENDINPUT_SHIFTFIRST, L"ST_SENDINPUT_SHIFTFIRST"},
+        {ST_SENDINPUT_CTRLFIRST, L"ST_SENDINPUT_CTRLFIRST"},
+        {ST_SETKEYBOARDSTATE, L"ST_SETKEYBOARDSTATE"},
+    };
+    for (const auto& [value, text] : sendTypes) {
+        EXPECT_EQ(SendTypeToName(value), text);
+        EXPECT_EQ(SendTypeFromName(text), value) << text;
+    }
+    const std::pair<ProcessedPolicy, const wchar_t*> policies[] = {
+        {PP_WINDOWHANDLE, L"PP_WINDOWHANDLE"},
+        {PP_PROCESSID, L"PP_PROCESSID"},
+        {PP_NONE, L"PP_NONE"},
+    };
+    for (const auto& [value, text] : policies) {
+        EXPECT_EQ(ProcessedPolicyToName(value), text);
+        EXPECT_EQ(ProcessedPolicyFromName(text), value) << text;
+    }
+}
+
+TEST(EnumFileTextTest, AnythingElseIsUnrecognisedAndWritesEmpty)
+{
     EXPECT_EQ(MatchTypeToName(kUnrecognisedMatchType), L"");
     EXPECT_EQ(MatchTypeToName(static_cast<MatchType>(8)), L"");
     EXPECT_EQ(MatchTypeFromName(L"MT_FILENAME "), kUnrecognisedMatchType);
+    EXPECT_EQ(MatchTypeFromName(L"mt_filename"), kUnrecognisedMatchType);
     EXPECT_EQ(MatchTypeFromName(L""), kUnrecognisedMatchType);
-}
 
-TEST(MatchTypeTest, DisplayNamesComeFromTheStringTable)
-{
-    const wchar_t* const expected[] = {
-        L"実行ファイル名",           L"実行ファイル名【正規表現】",
-        L"実行ファイル名(フルパス)", L"実行ファイル名(フルパス)【正規表現】",
-        L"ウィンドウ クラス名",      L"ウィンドウ クラス名【正規表現】",
-        L"ウィンドウ タイトル",      L"ウィンドウ タイトル【正規表現】",
-    };
-    for (int value = 0; value < 8; ++value) {
-        const unsigned int id = MatchTypeToStringId(static_cast<MatchType>(value));
-        EXPECT_EQ(id, 50201u + static_cast<unsigned int>(value));
-        std::wstring text;
-        Flib::Windows::Window::LoadResourceString(::GetModuleHandleW(nullptr), id, text);
-        EXPECT_EQ(text, expected[value]);
-    }
-    EXPECT_EQ(MatchTypeToStringId(kUnrecognisedMatchType), 0u);
+    EXPECT_EQ(SendTypeToName(kUnrecognisedSendType), L"");
+    EXPECT_EQ(SendTypeFromName(L"ST_SENDINPUT"), kUnrecognisedSendType);
+    EXPECT_EQ(ProcessedPolicyToName(kUnrecognisedProcessedPolicy), L"");
+    EXPECT_EQ(ProcessedPolicyFromName(L"pp_none"), kUnrecognisedProcessedPolicy);
 }
 
 } // namespace
