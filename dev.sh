@@ -17,7 +17,7 @@ XVFB_DISPLAY="${TOLV_XVFB_DISPLAY:-:91}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth x11-apps x11-utils xdotool imagemagick
-          fonts-noto-cjk locales libboost1.81-dev googletest zip)
+          fonts-noto-cjk fonts-wine locales googletest zip)
 
 log() { printf '[dev.sh] %s\n' "$*" >&2; }
 
@@ -25,17 +25,37 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# Boost is used header-only, which Regex allows from 1.76 on; Debian ships it as versioned
+# packages (libboost1.81-dev on Debian 12), while plain libboost-dev may be older.
+boost_installed() {
+    dpkg-query -W -f='${Package} ${Status}\n' 'libboost1.*-dev' 2>/dev/null |
+        grep 'install ok installed' | grep -qE '^libboost1\.(7[6-9]|[89][0-9]|[1-9][0-9]{2})-dev '
+}
+
+newest_boost_package() {
+    apt-cache pkgnames libboost1. 2>/dev/null | grep -E '^libboost1\.[0-9]+-dev$' |
+        awk -F'[.-]' '$2 >= 76 { print $2, $0 }' | sort -n | tail -n 1 | cut -d' ' -f2
+}
+
 install_packages() {
     local missing=()
     for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+        installed "$p" || missing+=("$p")
     done
-    if [ ${#missing[@]} -gt 0 ]; then
-        log "installing: ${missing[*]}"
+    if [ ${#missing[@]} -gt 0 ] || ! boost_installed; then
         if ! dpkg --print-foreign-architectures | grep -qx i386; then
             as_root dpkg --add-architecture i386
         fi
         as_root apt-get update -qq
+        if ! boost_installed; then
+            local boost
+            boost=$(newest_boost_package)
+            [ -n "$boost" ] || { log "no libboost1.NN-dev (NN >= 76) in the package lists"; exit 1; }
+            missing+=("$boost")
+        fi
+        log "installing: ${missing[*]}"
         DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi
     if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
@@ -67,11 +87,18 @@ start_display() {
 
 prepare_prefix() {
     mkdir -p "$BUILD"
-    if [ ! -f "$WINEPREFIX/.tolv-ready" ]; then
-        log "creating the Wine prefix in $WINEPREFIX (about 15 s)"
+    # The marker holds the checksum of the prefix settings it was prepared with, so a
+    # change to cmake/wine-prefix.reg prepares the prefix again.
+    local settings
+    settings=$(sha256sum "$ROOT/cmake/wine-prefix.reg" | cut -d' ' -f1)
+    if [ "$(cat "$WINEPREFIX/.tolv-ready" 2>/dev/null)" != "$settings" ]; then
         wineserver -k 2>/dev/null || true
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-        wineserver -w
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            log "creating the Wine prefix in $WINEPREFIX (about 15 s)"
+            WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+            wineserver -w
+        fi
+        log "applying cmake/wine-prefix.reg to the Wine prefix"
         wine regedit /S "$(winepath -w "$ROOT/cmake/wine-prefix.reg" 2>/dev/null)" >/dev/null 2>&1
         wineserver -w
         # Web pages the program opens are written down for the tests, not shown.
@@ -82,7 +109,7 @@ SCRIPT
         chmod +x "$BUILD/record-opened-url"
         wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$BUILD/record-opened-url" /f >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.tolv-ready"
+        echo "$settings" >"$WINEPREFIX/.tolv-ready"
     fi
     # One persistent server for the whole run: every wine start after this is cheap.
     wineserver -p 2>/dev/null || true
