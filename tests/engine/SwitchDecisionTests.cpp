@@ -68,7 +68,7 @@ TEST_P(ChooseImeNumberTest, PicksTheSlotOfTheRules)
     EXPECT_EQ(ChooseImeNumber(target64, *configuration, c.is64BitSystem), c.expected64) << "native process";
 
     if (wow64 == nullptr) {
-        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+        GTEST_SKIP() << "the 32-bit key logger was not built (no 32-bit compiler, or a kernel that runs no 32-bit programs)";
     }
     ASSERT_NE(wow64->Window(), nullptr);
     const TargetWindowInfo target32 = DescribeWindow(wow64->Window());

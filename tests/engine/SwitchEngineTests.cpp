@@ -273,7 +273,7 @@ TEST_P(EngineKeysTest, TargetInFrontReceivesTheSlotsHotkeyWithTheModifierFirst)
     const KeysCase& c = GetParam();
     KeyLogProcess* target = c.build == KeyLogBuild::Native ? native : wow64;
     if (target == nullptr) {
-        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+        GTEST_SKIP() << "the 32-bit key logger was not built (no 32-bit compiler, or a kernel that runs no 32-bit programs)";
     }
     ASSERT_NE(target->Window(), nullptr);
 

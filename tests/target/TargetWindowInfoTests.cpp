@@ -36,7 +36,7 @@ TEST_P(TargetFromProcessTest, DescribesTheWindowAndItsProcess)
     const ProcessCase& c = GetParam();
 #ifndef TOLV_HAVE_KEYLOG32
     if (c.build == KeyLogBuild::Wow64) {
-        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+        GTEST_SKIP() << "the 32-bit key logger was not built (no 32-bit compiler, or a kernel that runs no 32-bit programs)";
     }
 #endif
     const std::wstring className = std::wstring(L"TolvTestTarget_") + (c.isWow64 ? L"32" : L"64");
