@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "target/TargetWindowInfo.h"
 #include "tests/support/ImportPatch.h"
@@ -73,7 +74,8 @@ void* originalGetProcAddress = nullptr;
 FARPROC isWow64Process2StandIn = nullptr;
 FARPROC WINAPI GetProcAddressWithStandIn(HMODULE module, LPCSTR name)
 {
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0 && std::strcmp(name, "IsWow64Process2") == 0) {
+    // Names below 0x10000 are ordinals, not strings.
+    if ((reinterpret_cast<ULONG_PTR>(name) >> 16) != 0 && std::strcmp(name, "IsWow64Process2") == 0) {
         return isWow64Process2StandIn;
     }
     return reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(originalGetProcAddress)(module, name);
