@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -97,6 +98,9 @@ struct Target {
     BOOL isWow64;
     const wchar_t* label;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const Target& t, std::ostream* out) { *out << t.name; }
 
 const Target kTargets[] = {
     {"Native64", KeyLogBuild::Native, FALSE, L"64bit"},

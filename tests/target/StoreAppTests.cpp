@@ -2,6 +2,7 @@
 // hosting a "Windows.UI.Core.CoreWindow" child owned by another process.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,8 @@ struct AppCase {
     KeyLogBuild build;
     BOOL isWow64;
 };
+
+void PrintTo(const AppCase& c, std::ostream* out) { *out << c.name; }
 
 class StoreAppProcessTest : public StoreAppTest, public ::testing::WithParamInterface<AppCase> {};
 
