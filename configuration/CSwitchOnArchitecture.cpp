@@ -10,14 +10,21 @@ namespace {
 
 const wchar_t* const kListPrefix = L"IgnoreApplication";
 
+// Spelled out: older MinGW headers lack the name.
+constexpr WORD kProcessorArchitectureArm64 = 12;
+
 int NativeSystemIs64Bit()
 {
     SYSTEM_INFO info = {};
     ::GetNativeSystemInfo(&info);
-    return (info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
-            info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64)
-               ? 1
-               : 0;
+    switch (info.wProcessorArchitecture) {
+    case PROCESSOR_ARCHITECTURE_AMD64:
+    case PROCESSOR_ARCHITECTURE_IA64:
+    case kProcessorArchitectureArm64:
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 } // namespace

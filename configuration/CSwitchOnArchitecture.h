@@ -23,7 +23,7 @@ public:
     virtual int Get64BitImeNumber() const;
     virtual void Set64BitImeNumber(int imeNumber);
     virtual CApplications4SwitchOnArchitecture* GetIgnoreApplications() const;
-    // 1 on a 64-bit processor architecture (x64, Itanium); never stored in the file.
+    // 1 on a 64-bit processor architecture (x64, ARM64, Itanium); never stored in the file.
     virtual int Is64BitSystem() const;
     // The exclusion list is stored under "IgnoreApplication", not under `prefix`.
     virtual int Load(Flib::IO::File::CIniFile& ini, const std::wstring& prefix);

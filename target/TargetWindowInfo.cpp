@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "flib/Owned.h"
+#include "target/ProcessBitness.h"
+#include "target/StoreAppProcess.h"
 
 namespace Engine {
 
@@ -19,19 +21,41 @@ constexpr DWORD kProcessAllAccess = 0x1F0FFF;
 
 std::wstring UpToNull(const std::vector<wchar_t>& buffer) { return std::wstring(buffer.data()); }
 
+// The Win32 form of the executable's path, as GetModuleFileNameExW gives it; empty when refused.
+std::wstring ImagePath(HANDLE process)
+{
+    std::vector<wchar_t> path(kTextCapacity, L'\0');
+    DWORD size = kTextCapacity;
+    if (process == nullptr || !::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+        return std::wstring();
+    }
+    return UpToNull(path);
+}
+
+std::wstring ModulePath(HANDLE process)
+{
+    std::vector<wchar_t> path(kTextCapacity, L'\0');
+    if (process != nullptr) {
+        ::GetModuleFileNameExW(process, nullptr, path.data(), kTextCapacity);
+    }
+    return UpToNull(path);
+}
+
 } // namespace
 
 void TargetWindowInfo::FillFromProcess(DWORD id)
 {
-    // Null when refused (another user, higher integrity, gone): every call below
-    // then fails and leaves its buffer empty.
-    const Flib::OwnedHandle process(::OpenProcess(kProcessAllAccess, FALSE, id));
+    // Limited query access is what Windows still grants for elevated, other users'
+    // and protected processes, where all access is refused.
+    const Flib::OwnedHandle limited(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    fullPath = ImagePath(limited.Get());
 
-    std::vector<wchar_t> path(kTextCapacity, L'\0');
-    if (process) {
-        ::GetModuleFileNameExW(process.Get(), nullptr, path.data(), kTextCapacity);
+    // The older calls, only for a process (or system) that refused the limited query.
+    Flib::OwnedHandle full;
+    if (fullPath.empty()) {
+        full.Reset(::OpenProcess(kProcessAllAccess, FALSE, id));
+        fullPath = ModulePath(full.Get());
     }
-    fullPath = UpToNull(path);
 
     std::vector<wchar_t> title(kTextCapacity, L'\0');
     if (!fullPath.empty()) {
@@ -39,11 +63,7 @@ void TargetWindowInfo::FillFromProcess(DWORD id)
     }
     fileName = UpToNull(title);
 
-    BOOL wow64 = FALSE;
-    if (!process || !::IsWow64Process(process.Get(), &wow64)) {
-        wow64 = FALSE;
-    }
-    isWow64 = wow64;
+    isWow64 = RunsAs32BitCode(limited ? limited.Get() : full.Get());
 
     processId = id;
 }
@@ -67,7 +87,8 @@ TargetWindowInfo DescribeWindow(HWND window)
     TargetWindowInfo target;
     DWORD processId = 0; // stays 0 when the system reports no process
     const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-    target.FillFromProcess(processId);
+    // A Store app's frame is described by the app's process; the window facts stay the frame's.
+    target.FillFromProcess(ProcessDescribingWindow(window, processId));
     target.FillFromWindow(window, threadId);
     return target;
 }

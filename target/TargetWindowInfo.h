@@ -10,7 +10,7 @@ struct TargetWindowInfo {
     DWORD processId = 0;
     std::wstring fileName; // as GetFileTitleW gives it: with or without the extension
     std::wstring fullPath;
-    BOOL isWow64 = FALSE; // also FALSE when it cannot be determined
+    BOOL isWow64 = FALSE; // 32-bit code under WOW64; FALSE also when it cannot be determined
     HWND windowHandle = nullptr;
     DWORD threadId = 0;
     std::wstring className;
@@ -24,6 +24,7 @@ struct TargetWindowInfo {
 };
 
 // The window and its process, in the engine's order: the process first, then the window.
+// A Store app's frame takes its process facts from the app's process.
 TargetWindowInfo DescribeWindow(HWND window);
 
 // "32bit(WOW64)", "64bit" or "32bit": how the target runs on this system.

@@ -19,16 +19,32 @@ void CopyCut(wchar_t (&field)[Size], const std::wstring& text, size_t limit)
 NOTIFYICONDATAW MakeBalloonRecord(const NOTIFYICONDATAW& stored, const std::wstring& title, const std::wstring& text)
 {
     NOTIFYICONDATAW balloon = stored;
-    balloon.uFlags = NIF_INFO;
+    // Windows 10 and 11 turn balloons into notices that stay about five seconds
+    // whatever uTimeout says and queue behind each other; a switch notice that
+    // cannot be shown at once is stale, so the shell drops it instead.
+    balloon.uFlags = NIF_INFO | NIF_REALTIME;
     CopyCut(balloon.szInfoTitle, title, kBalloonTitleLength);
     CopyCut(balloon.szInfo, text, kBalloonTextLength);
+    // Not NIIF_RESPECT_QUIET_TIME: a notice that answers the user's own action
+    // is what quiet time still lets through.
     balloon.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
     balloon.uTimeout = kBalloonTimeoutMs;
     return balloon;
 }
 
+NOTIFYICONDATAW MakeBalloonRemovalRecord(const NOTIFYICONDATAW& stored)
+{
+    NOTIFYICONDATAW removal = stored;
+    removal.uFlags = NIF_INFO;
+    removal.szInfoTitle[0] = L'\0';
+    removal.szInfo[0] = L'\0';
+    removal.dwInfoFlags = NIIF_NONE;
+    return removal;
+}
+
 CTaskTrayIcon::CTaskTrayIcon()
-    : id_(0), instance_(nullptr), window_(nullptr), data_{}, taskbarCreatedMessage_(0), notifier_(::Shell_NotifyIconW)
+    : id_(0), instance_(nullptr), window_(nullptr), data_{}, taskbarCreatedMessage_(0), notifier_(::Shell_NotifyIconW),
+      balloonMayShow_(false)
 {
 }
 
@@ -67,11 +83,19 @@ BOOL CTaskTrayIcon::Remove() { return Delete(); }
 
 BOOL CTaskTrayIcon::ShowTrayBalloon(const std::wstring& title, const std::wstring& text)
 {
+    if (balloonMayShow_) {
+        // A real-time balloon would be dropped while the last one still shows, yet
+        // the newest is the one that tells the truth. Failure changes nothing.
+        NOTIFYICONDATAW removal = MakeBalloonRemovalRecord(data_);
+        notifier_(NIM_MODIFY, &removal);
+        balloonMayShow_ = false;
+    }
     NOTIFYICONDATAW balloon = MakeBalloonRecord(data_, title, text);
     const BOOL shown = notifier_(NIM_MODIFY, &balloon);
     if (!shown) {
         return shown;
     }
+    balloonMayShow_ = true;
     return notifier_(NIM_MODIFY, &data_);
 }
 

@@ -22,9 +22,11 @@ constexpr size_t kBalloonTitleLength = 63;
 constexpr size_t kBalloonTextLength = 255;
 constexpr UINT kBalloonTimeoutMs = 3000;
 
-// The record of a balloon: `stored` with only NIF_INFO, the title and text
-// cut to what the record holds, an information icon and no sound.
+// The record of a balloon: `stored` with only NIF_INFO and NIF_REALTIME, the
+// title and text cut to what the record holds, an information icon and no sound.
 NOTIFYICONDATAW MakeBalloonRecord(const NOTIFYICONDATAW& stored, const std::wstring& title, const std::wstring& text);
+// The record that takes the icon's balloon away: `stored` with NIF_INFO and no text.
+NOTIFYICONDATAW MakeBalloonRemovalRecord(const NOTIFYICONDATAW& stored);
 
 class CTaskTrayIcon {
 public:
@@ -46,7 +48,8 @@ public:
     BOOL ReAdd(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL Remove();
     // Shows a balloon from a modified copy; on success modifies once more with
-    // the stored record. Returns the last call's result.
+    // the stored record. Returns the last call's result. A balloon shown before
+    // is taken away first, so a new one replaces it instead of waiting behind it.
     BOOL ShowTrayBalloon(const std::wstring& title, const std::wstring& text);
 
     UINT GetTaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
@@ -65,6 +68,8 @@ private:
     // The record's icon, kept for re-adding after the taskbar restarts.
     Owned<HICON, ::DestroyIcon> icon_;
     Notifier notifier_;
+    // A balloon was shown and may still be on screen (or in the notification centre).
+    bool balloonMayShow_;
 };
 
 }}} // namespace Flib::Windows::Window

@@ -9,6 +9,7 @@
 #include "configuration/MatchType.h"
 #include "configuration/ProcessedPolicy.h"
 #include "configuration/SendType.h"
+#include "tests/support/ImportPatch.h"
 
 namespace {
 
@@ -68,6 +69,38 @@ TEST(CSwitchOnArchitectureTest, KnowsTheNativeArchitecture)
     ::GetNativeSystemInfo(&info);
     const int expected = info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ? 1 : 0;
     EXPECT_EQ(CSwitchOnArchitecture().Is64BitSystem(), expected);
+}
+
+// GetNativeSystemInfo answering with the architecture of the case at hand.
+void* originalNativeSystemInfo = nullptr;
+WORD reportedArchitecture = 0;
+void WINAPI NativeSystemInfoOf(LPSYSTEM_INFO info)
+{
+    reinterpret_cast<void(WINAPI*)(LPSYSTEM_INFO)>(originalNativeSystemInfo)(info);
+    info->wProcessorArchitecture = reportedArchitecture;
+}
+
+TEST(CSwitchOnArchitectureTest, CountsX64Arm64AndItaniumAs64BitSystems)
+{
+    const struct {
+        const char* name;
+        WORD architecture;
+        int expected;
+    } cases[] = {
+        {"x86", PROCESSOR_ARCHITECTURE_INTEL, 0},
+        {"x64", PROCESSOR_ARCHITECTURE_AMD64, 1},
+        {"ARM64", 12, 1},
+        {"Itanium", PROCESSOR_ARCHITECTURE_IA64, 1},
+        {"ARM", PROCESSOR_ARCHITECTURE_ARM, 0},
+        {"unknown", PROCESSOR_ARCHITECTURE_UNKNOWN, 0},
+    };
+    TolvTest::ImportPatch patch("GetNativeSystemInfo", reinterpret_cast<void*>(NativeSystemInfoOf));
+    ASSERT_GT(patch.Slots(), 0u);
+    originalNativeSystemInfo = patch.Original();
+    for (const auto& c : cases) {
+        reportedArchitecture = c.architecture;
+        EXPECT_EQ(CSwitchOnArchitecture().Is64BitSystem(), c.expected) << c.name;
+    }
 }
 
 TEST(CSwitchOnListsTest, ResetLeavesAnEmptyListToRead)

@@ -8,6 +8,7 @@
 #include "engine/SwitchDecision.h"
 #include "tests/engine/EngineTestRules.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -142,5 +143,37 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"Application_AppliesOn32BitSystem",
                      With(Architecture(1, 2), {}, {{MT_FILENAME_REGEX, L"TOLV_KEYLOG32.*", 0}}), false, -1, 0}),
     [](const ::testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
+
+// A Store app stand-in: a frame of class "ApplicationFrameWindow" in this process
+// hosting a "Windows.UI.Core.CoreWindow" owned by the key logger's process.
+TEST(StoreAppDecisionTest, FileRulesSeeTheAppAndClassRulesSeeTheFrame)
+{
+    constexpr wchar_t kFrameClass[] = L"ApplicationFrameWindow";
+    if (TolvTest::RegisterTestWindowClass(kFrameClass) == 0) {
+        ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS)); // a repeated run
+    }
+    const HWND frame = TolvTest::CreateHiddenWindow(kFrameClass, L"電卓");
+    ASSERT_NE(frame, nullptr);
+    KeyLogProcess app(KeyLogBuild::Native, L"Windows.UI.Core.CoreWindow", L"app");
+    ASSERT_NE(app.Window(), nullptr);
+    ASSERT_NE(::SetParent(app.Window(), frame), nullptr);
+
+    const TargetWindowInfo target = DescribeWindow(frame);
+    const struct {
+        const char* name;
+        Rules rules;
+        int expected;
+    } cases[] = {
+        {"FileNameOfTheApp", With(Rules{}, {}, {{MT_FILENAME_REGEX, L"tolv_keylog(\\.exe)?", 1}}), 1},
+        {"FullPathOfTheApp", With(Rules{}, {}, {{MT_FULLPATH_REGEX, L".*\\\\tolv_keylog\\.exe", 2}}), 2},
+        {"ClassOfTheFrame", With(Rules{}, {}, {{MT_CLASSNAME, kFrameClass, 3}}), 3},
+        {"ClassOfTheAppWindowIsNotTheTarget",
+         With(Rules{}, {}, {{MT_CLASSNAME, L"Windows.UI.Core.CoreWindow", 1}}), -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseImeNumber(target, *MakeConfiguration(c.rules), true), c.expected) << c.name;
+    }
+    ::DestroyWindow(frame);
+}
 
 } // namespace

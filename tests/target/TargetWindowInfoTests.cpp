@@ -6,6 +6,7 @@
 #include "target/TargetWindowInfo.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/TestWindows.h"
+#include "tests/support/Wait.h"
 
 namespace {
 
@@ -72,7 +73,11 @@ TEST(TargetFromProcess, ProcessThatCannotBeOpenedKeepsOnlyItsId)
         ASSERT_NE(process.Window(), nullptr);
         exitedId = process.Id();
         ASSERT_TRUE(process.Close());
-    } // last handle closed: the process object is gone
+    }
+    // Wine drops the object of an ended process a little after its last handle is closed.
+    ASSERT_TRUE(TolvTest::WaitUntil(
+        [&] { return Flib::OwnedHandle(::OpenProcess(SYNCHRONIZE, FALSE, exitedId)).Get() == nullptr; }, 5000))
+        << "the ended process can still be opened";
 
     for (const DWORD id : {DWORD{0}, exitedId}) {
         TargetWindowInfo target;

@@ -240,13 +240,41 @@ TEST_F(TrayIconTest, BalloonModifiesWithTheCopyThenRestoresTheStoredRecord)
     EXPECT_TRUE(icon.ShowTrayBalloon(L"IME-2", L"notepad.exe"));
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(sent[0].data.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(sent[0].data.uFlags, static_cast<UINT>(NIF_INFO | NIF_REALTIME));
     EXPECT_EQ(std::wstring(sent[0].data.szInfoTitle), L"IME-2");
     EXPECT_EQ(std::wstring(sent[0].data.szInfo), L"notepad.exe");
     EXPECT_EQ(sent[1].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(std::memcmp(&sent[1].data, &icon.GetNotifyIconData(), sizeof(NOTIFYICONDATAW)), 0)
         << "the second modify must send the stored record unchanged";
     EXPECT_EQ(icon.GetNotifyIconData().uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+}
+
+// Windows 10 and 11 keep a notice on screen for seconds and queue later ones;
+// a real-time notice behind it would be dropped.
+TEST_F(TrayIconTest, SecondBalloonTakesTheFirstAwayBeforeShowingItself)
+{
+    CTaskTrayIcon icon;
+    icon.SetNotifier(RecordingNotifier);
+    ASSERT_TRUE(AddTo(icon));
+    sent.clear();
+
+    EXPECT_TRUE(icon.ShowTrayBalloon(L"IME-1", L"notepad.exe"));
+    EXPECT_TRUE(icon.ShowTrayBalloon(L"IME-2", L"calc.exe"));
+    ASSERT_EQ(sent.size(), 5u);
+    const SentRecord& removal = sent[2];
+    EXPECT_EQ(removal.message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(removal.data.uFlags, static_cast<UINT>(NIF_INFO)) << "a removal is not itself a real-time notice";
+    EXPECT_EQ(std::wstring(removal.data.szInfo), L"");
+    EXPECT_EQ(std::wstring(removal.data.szInfoTitle), L"");
+    EXPECT_EQ(removal.data.hWnd, owner);
+    EXPECT_EQ(removal.data.uID, kIconId);
+    EXPECT_TRUE(removal.result);
+    const SentRecord& second = sent[3];
+    EXPECT_EQ(second.message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(second.data.uFlags, static_cast<UINT>(NIF_INFO | NIF_REALTIME));
+    EXPECT_EQ(std::wstring(second.data.szInfoTitle), L"IME-2");
+    EXPECT_EQ(std::wstring(second.data.szInfo), L"calc.exe");
+    EXPECT_EQ(std::memcmp(&sent[4].data, &icon.GetNotifyIconData(), sizeof(NOTIFYICONDATAW)), 0);
 }
 
 TEST_F(TrayIconTest, FailedBalloonSkipsTheSecondModifyAndTheDestructorStillDeletes)
@@ -311,7 +339,7 @@ TEST_P(BalloonRecordTest, CutsTitleAndTextAndKeepsTheIdentity)
 
     EXPECT_EQ(std::wstring(balloon.szInfoTitle), title.substr(0, c.keptTitle));
     EXPECT_EQ(std::wstring(balloon.szInfo), text.substr(0, c.keptText));
-    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO | NIF_REALTIME));
     EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(0x11));
     EXPECT_EQ(balloon.uTimeout, 3000u);
     EXPECT_EQ(balloon.cbSize, 968u);
