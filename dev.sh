@@ -4,7 +4,7 @@
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
 #   ./dev.sh bench  build and print the switching engine's timings
-#   ./dev.sh dist   build the release zip dist/tolv-1.06-win64.zip
+#   ./dev.sh dist   build the release zip dist/tolv-<version>-win64.zip (version: CMakeLists.txt)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -144,6 +144,7 @@ case "$cmd" in
         build
         start_display
         prepare_prefix
+        cmake --build "$BUILD" -j2 --target engine_bench
         trap stop_session EXIT
         "$BUILD/wine-run" "$BUILD/bin/engine_bench.exe"
         ;;
@@ -151,15 +152,15 @@ case "$cmd" in
         install_packages
         build
         out="$ROOT/dist"
-        stage="$BUILD/dist/tolv-1.06-win64"
+        name="tolv-$(cat "$BUILD/release/version")-win64"
+        stage="$BUILD/dist/$name"
         rm -rf "$stage" && mkdir -p "$stage" "$out"
-        cp "$BUILD/bin/tolv.exe" "$stage/"
+        cp "$BUILD/bin/tolv.exe" "$BUILD/release/readme.txt" "$stage/"
         # Windows users read these in Notepad: CRLF line ends.
-        sed 's/$/\r/' "$ROOT/docs/user-readme.txt" >"$stage/readme.txt"
         sed 's/$/\r/' "$ROOT/LICENSE" >"$stage/LICENSE.txt"
-        rm -f "$out/tolv-1.06-win64.zip"
-        (cd "$BUILD/dist" && zip -qr "$out/tolv-1.06-win64.zip" tolv-1.06-win64)
-        log "release: $out/tolv-1.06-win64.zip"
+        rm -f "$out/$name.zip"
+        (cd "$BUILD/dist" && zip -qr "$out/$name.zip" "$name")
+        log "release: $out/$name.zip"
         ;;
     *)
         echo "usage: $0 run|test|setup|bench|dist" >&2
