@@ -141,6 +141,7 @@ case "$cmd" in
         install_packages
         cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
               -DCMAKE_BUILD_TYPE=Release >/dev/null
+        log "building tolv.exe and the demo windows (the first time takes a few minutes)"
         cmake --build "$BUILD" -j2 --target tolv tolv_demo >/dev/null
         start_display
         prepare_prefix
