@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # tolv developer entry point.
+#   ./dev.sh demo   install what is missing, build, show tolv switching between two windows
 #   ./dev.sh run    install what is missing, build, start tolv.exe under Wine
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
 #   ./dev.sh bench  build and print the switching engine's timings
-#   ./dev.sh dist   build the release zip dist/tolv-1.06-win64.zip
+#   ./dev.sh dist   build the release zip dist/tolv-<version>-win64.zip (version: CMakeLists.txt)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -16,7 +17,7 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 XVFB_DISPLAY="${TOLV_XVFB_DISPLAY:-:91}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 wine32:i386 xvfb xauth x11-apps x11-utils xdotool imagemagick
+          wine wine64 wine32:i386 xvfb xauth x11-apps x11-utils xdotool imagemagick x11vnc
           fonts-noto-cjk fonts-wine locales googletest zip)
 
 log() { printf '[dev.sh] %s\n' "$*" >&2; }
@@ -143,6 +144,17 @@ stop_session() {
     fi
 }
 
+# Nobody can see Xvfb: share it over VNC, on this machine's loopback only.
+start_vnc() {
+    local vnclog="$BUILD/x11vnc.log"
+    rm -f "$vnclog"
+    x11vnc -display "$DISPLAY" -localhost -nopw -forever -shared -quiet -bg -o "$vnclog" >"$BUILD/x11vnc.out" 2>&1
+    local port
+    port="$(sed -n 's/^PORT=//p' "$BUILD/x11vnc.out" | head -n 1)"
+    log "VNC server on localhost:${port:-5900} (display $DISPLAY); from another machine:"
+    log "  ssh -L ${port:-5900}:localhost:${port:-5900} $(hostname)   then point a VNC viewer at localhost:${port:-5900}"
+}
+
 screenshot() {
     mkdir -p "$BUILD/screenshots"
     local file="$BUILD/screenshots/$1.png"
@@ -170,12 +182,43 @@ case "$cmd" in
         (cd "$BUILD" && ctest --output-on-failure -j2 --timeout 120) || status=$?
         exit $status
         ;;
+    demo)
+        install_packages
+        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+              -DCMAKE_BUILD_TYPE=Release >/dev/null
+        log "building tolv.exe and the demo windows (the first time takes a few minutes)"
+        cmake --build "$BUILD" -j2 --target tolv tolv_demo >/dev/null
+        start_display
+        choose_wine_loader
+        prepare_prefix
+        trap stop_session EXIT
+        picture="$BUILD/demo-desktop.png"
+        # The demo says "SHOT" when the switch balloon is up and waits for a line back.
+        coproc DEMO { wine "$BUILD/bin/tolv_demo.exe" 2>/dev/null; }
+        demo_pid=$DEMO_PID
+        while IFS= read -r line <&"${DEMO[0]}"; do
+            line="${line%$'\r'}"
+            if [ "$line" = SHOT ]; then
+                xwd -root -silent | convert xwd:- "$picture"
+                echo "picture of the desktop with the switch balloon: $picture"
+                echo >&"${DEMO[1]}"
+            else
+                echo "$line"
+            fi
+        done
+        status=0
+        wait "$demo_pid" || status=$?
+        exit $status
+        ;;
     run)
         install_packages
         build
         start_display
         choose_wine_loader
         prepare_prefix
+        if [ -f "$BUILD/xvfb.pid" ]; then
+            start_vnc
+        fi
         log "starting tolv.exe on display $DISPLAY (stop it from the tray menu or with Ctrl+C)"
         wine "$BUILD/bin/tolv.exe" &
         pid=$!
@@ -191,6 +234,7 @@ case "$cmd" in
         start_display
         choose_wine_loader
         prepare_prefix
+        cmake --build "$BUILD" -j2 --target engine_bench
         trap stop_session EXIT
         "$BUILD/wine-run" "$BUILD/bin/engine_bench.exe"
         ;;
@@ -198,18 +242,18 @@ case "$cmd" in
         install_packages
         build
         out="$ROOT/dist"
-        stage="$BUILD/dist/tolv-1.06-win64"
+        name="tolv-$(cat "$BUILD/release/version")-win64"
+        stage="$BUILD/dist/$name"
         rm -rf "$stage" && mkdir -p "$stage" "$out"
-        cp "$BUILD/bin/tolv.exe" "$stage/"
+        cp "$BUILD/bin/tolv.exe" "$BUILD/release/readme.txt" "$stage/"
         # Windows users read these in Notepad: CRLF line ends.
-        sed 's/$/\r/' "$ROOT/docs/user-readme.txt" >"$stage/readme.txt"
         sed 's/$/\r/' "$ROOT/LICENSE" >"$stage/LICENSE.txt"
-        rm -f "$out/tolv-1.06-win64.zip"
-        (cd "$BUILD/dist" && zip -qr "$out/tolv-1.06-win64.zip" tolv-1.06-win64)
-        log "release: $out/tolv-1.06-win64.zip"
+        rm -f "$out/$name.zip"
+        (cd "$BUILD/dist" && zip -qr "$out/$name.zip" "$name")
+        log "release: $out/$name.zip"
         ;;
     *)
-        echo "usage: $0 run|test|setup|bench|dist" >&2
+        echo "usage: $0 demo|run|test|setup|bench|dist" >&2
         exit 2
         ;;
 esac

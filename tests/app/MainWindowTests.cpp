@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
         return about != nullptr && ::IsWindowVisible(about);
     }));
 
-    EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), std::wstring(kTitle) + L" Ver.1.06");
+    EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), std::wstring(kTitle) + L" Ver." TOLV_PROJECT_VERSION);
     EXPECT_FALSE(ItemText(about, IDC_ABOUT_RIGHTS).empty());
     EXPECT_EQ(ItemText(about, IDC_ABOUT_HOMEPAGE).rfind(L"https://", 0), 0u);
     EXPECT_EQ(ItemText(about, IDC_ABOUT_MAIL).rfind(L"mailto:", 0), 0u);

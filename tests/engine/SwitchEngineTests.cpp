@@ -9,7 +9,7 @@
 
 #include "engine/SwitchEngine.h"
 #include "tests/engine/EngineTestRules.h"
-#include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyLoggers.h"
 #include "tests/support/Wait.h"
 
 namespace {
@@ -222,28 +222,8 @@ struct KeysCase {
 
 void PrintTo(const KeysCase& c, std::ostream* out) { *out << c.name; }
 
-class EngineKeysTest : public ::testing::TestWithParam<KeysCase> {
+class EngineKeysTest : public TolvTest::WithKeyLoggers<::testing::TestWithParam<KeysCase>> {
 protected:
-    static void SetUpTestSuite()
-    {
-        // Each new window activates itself a little after it appears: wait for that,
-        // so it cannot take the foreground from a case later.
-        native = new KeyLogProcess(KeyLogBuild::Native, L"TolvEngineKeys64", L"keys 64");
-        native->BringToFront();
-#ifdef TOLV_HAVE_KEYLOG32
-        wow64 = new KeyLogProcess(KeyLogBuild::Wow64, L"TolvEngineKeys32", L"keys 32");
-        wow64->BringToFront();
-#endif
-    }
-    static void TearDownTestSuite()
-    {
-        delete native;
-        delete wow64;
-        native = wow64 = nullptr;
-    }
-
-    static KeyLogProcess* native;
-    static KeyLogProcess* wow64;
     static constexpr BYTE kMarker = VK_SPACE;
 };
 
@@ -265,15 +245,12 @@ bool SettleInFront(const KeyLogProcess& process)
         3000);
 }
 
-KeyLogProcess* EngineKeysTest::native = nullptr;
-KeyLogProcess* EngineKeysTest::wow64 = nullptr;
-
 TEST_P(EngineKeysTest, TargetInFrontReceivesTheSlotsHotkeyWithTheModifierFirst)
 {
     const KeysCase& c = GetParam();
-    KeyLogProcess* target = c.build == KeyLogBuild::Native ? native : wow64;
+    KeyLogProcess* target = Logger(c.build);
     if (target == nullptr) {
-        GTEST_SKIP() << "the 32-bit key logger was not built (no 32-bit compiler, or a kernel that runs no 32-bit programs)";
+        GTEST_SKIP() << TolvTest::kNo32BitKeyLogger;
     }
     ASSERT_NE(target->Window(), nullptr);
 
@@ -284,7 +261,7 @@ TEST_P(EngineKeysTest, TargetInFrontReceivesTheSlotsHotkeyWithTheModifierFirst)
         rules.imeNumber32 = c.slot;
         rules.imeNumber64 = (c.slot + 1) % rules.imeCount; // keeps its default Alt+Shift hotkey
     } else {
-        rules.applications = {{MT_CLASSNAME_REGEX, L"TolvEngineKeys.*", c.slot}};
+        rules.applications = {{MT_CLASSNAME_REGEX, L"TolvKeyLog.*", c.slot}};
     }
     auto configuration = MakeConfiguration(rules);
     configuration->GetImes()->GetAt(c.slot)->SetKeys(c.stored);

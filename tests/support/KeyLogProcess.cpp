@@ -50,6 +50,16 @@ std::wstring KeyLogProcess::ExePath(KeyLogBuild build)
     return ExecutableDirectory() + (build == KeyLogBuild::Native ? L"\\tolv_keylog.exe" : L"\\tolv_keylog32.exe");
 }
 
+bool KeyLogProcess::Available(KeyLogBuild build)
+{
+#ifdef TOLV_HAVE_KEYLOG32
+    static_cast<void>(build);
+    return true;
+#else
+    return build == KeyLogBuild::Native;
+#endif
+}
+
 KeyLogProcess::KeyLogProcess(KeyLogBuild build, const std::wstring& className, const std::wstring& title)
     : exePath_(ExePath(build)), logPath_(NewLogPath())
 {

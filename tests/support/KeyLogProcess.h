@@ -29,6 +29,8 @@ public:
     KeyLogProcess& operator=(const KeyLogProcess&) = delete;
 
     static std::wstring ExePath(KeyLogBuild build);
+    // Whether this build has the logger of that bitness (the 32-bit one needs a 32-bit compiler).
+    static bool Available(KeyLogBuild build);
 
     DWORD Id() const { return id_; }
     HWND Window() const { return window_; }

@@ -12,6 +12,7 @@
 #include "target/TargetWindowInfo.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyLoggers.h"
 
 namespace {
 
@@ -113,11 +114,9 @@ TEST_P(RefusedAccessTest, RealTargetsAreStillFullyDescribed)
 {
     const RefusalCase& refusal = std::get<0>(GetParam());
     const Target& t = std::get<1>(GetParam());
-#ifndef TOLV_HAVE_KEYLOG32
-    if (t.build == KeyLogBuild::Wow64) {
-        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+    if (!KeyLogProcess::Available(t.build)) {
+        GTEST_SKIP() << TolvTest::kNo32BitKeyLogger;
     }
-#endif
     KeyLogProcess process(t.build, L"TolvTestRefused", L"refused");
     ASSERT_NE(process.Window(), nullptr);
 

@@ -8,6 +8,7 @@
 
 #include "target/TargetWindowInfo.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyLoggers.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -87,11 +88,9 @@ class StoreAppProcessTest : public StoreAppTest, public ::testing::WithParamInte
 TEST_P(StoreAppProcessTest, ProcessFactsComeFromTheAppAndWindowFactsStayTheFrames)
 {
     const AppCase& c = GetParam();
-#ifndef TOLV_HAVE_KEYLOG32
-    if (c.build == KeyLogBuild::Wow64) {
-        GTEST_SKIP() << "no 32-bit compiler: the 32-bit key logger was not built";
+    if (!KeyLogProcess::Available(c.build)) {
+        GTEST_SKIP() << TolvTest::kNo32BitKeyLogger;
     }
-#endif
     const HWND frame = Frame(kFrameClass);
     ASSERT_NE(frame, nullptr);
     KeyLogProcess app(c.build, kAppWindowClass, L"app");

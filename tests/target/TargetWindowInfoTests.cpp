@@ -4,7 +4,7 @@
 #include <string>
 
 #include "target/TargetWindowInfo.h"
-#include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyLoggers.h"
 #include "tests/support/TestWindows.h"
 #include "tests/support/Wait.h"
 
@@ -28,41 +28,43 @@ struct ProcessCase {
     const wchar_t* fileTitle; // the file name when the user hides extensions
     BOOL isWow64;
     const wchar_t* labelOn64BitSystem;
+    const wchar_t* className;
+    const wchar_t* title;
 };
 
-class TargetFromProcessTest : public ::testing::TestWithParam<ProcessCase> {};
+void PrintTo(const ProcessCase& c, std::ostream* out) { *out << c.name; }
+
+class TargetFromProcessTest : public TolvTest::WithKeyLoggers<::testing::TestWithParam<ProcessCase>> {};
 
 TEST_P(TargetFromProcessTest, DescribesTheWindowAndItsProcess)
 {
     const ProcessCase& c = GetParam();
-#ifndef TOLV_HAVE_KEYLOG32
-    if (c.build == KeyLogBuild::Wow64) {
-        GTEST_SKIP() << "the 32-bit key logger was not built (no 32-bit compiler, or a kernel that runs no 32-bit programs)";
+    const KeyLogProcess* process = Logger(c.build);
+    if (process == nullptr) {
+        GTEST_SKIP() << TolvTest::kNo32BitKeyLogger;
     }
-#endif
-    const std::wstring className = std::wstring(L"TolvTestTarget_") + (c.isWow64 ? L"32" : L"64");
-    KeyLogProcess process(c.build, className, L"ターゲット window");
-    ASSERT_NE(process.Window(), nullptr);
+    ASSERT_NE(process->Window(), nullptr);
 
-    const TargetWindowInfo target = DescribeWindow(process.Window());
+    const TargetWindowInfo target = DescribeWindow(process->Window());
 
-    EXPECT_EQ(target.processId, process.Id());
-    EXPECT_TRUE(SamePath(target.fullPath, process.ExePath())) << target.fullPath.c_str();
+    EXPECT_EQ(target.processId, process->Id());
+    EXPECT_TRUE(SamePath(target.fullPath, process->ExePath())) << target.fullPath.c_str();
     EXPECT_TRUE(target.fileName == c.fileName || target.fileName == c.fileTitle) << target.fileName.c_str();
     EXPECT_EQ(target.isWow64, c.isWow64);
-    EXPECT_EQ(target.windowHandle, process.Window());
-    EXPECT_EQ(target.threadId, ::GetWindowThreadProcessId(process.Window(), nullptr));
-    EXPECT_EQ(target.className, className);
-    EXPECT_EQ(target.windowText, L"ターゲット window");
+    EXPECT_EQ(target.windowHandle, process->Window());
+    EXPECT_EQ(target.threadId, ::GetWindowThreadProcessId(process->Window(), nullptr));
+    EXPECT_EQ(target.className, c.className);
+    EXPECT_EQ(target.windowText, c.title);
     EXPECT_EQ(ArchitectureLabel(target, true), c.labelOn64BitSystem);
     EXPECT_EQ(ArchitectureLabel(target, false), L"32bit");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Builds, TargetFromProcessTest,
-    ::testing::Values(ProcessCase{"Native64", KeyLogBuild::Native, L"tolv_keylog.exe", L"tolv_keylog", FALSE, L"64bit"},
+    ::testing::Values(ProcessCase{"Native64", KeyLogBuild::Native, L"tolv_keylog.exe", L"tolv_keylog", FALSE, L"64bit",
+                                  TolvTest::kKeyLogClass64, TolvTest::kKeyLogTitle64},
                       ProcessCase{"Wow64", KeyLogBuild::Wow64, L"tolv_keylog32.exe", L"tolv_keylog32", TRUE,
-                                  L"32bit(WOW64)"}),
+                                  L"32bit(WOW64)", TolvTest::kKeyLogClass32, TolvTest::kKeyLogTitle32}),
     [](const ::testing::TestParamInfo<ProcessCase>& info) { return std::string(info.param.name); });
 
 TEST(TargetFromProcess, ProcessThatCannotBeOpenedKeepsOnlyItsId)

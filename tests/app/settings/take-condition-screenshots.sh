@@ -5,6 +5,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 BUILD="$(cd "${1:?build tree}" && pwd)"
+cmake --build "$BUILD" --target condition_list_screenshots
 export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 DISPLAY="$(cat "$BUILD/wine-display")"
 export DISPLAY

@@ -9,6 +9,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 BUILD="$(cd "${1:?build tree}" && pwd)"
 TOOL="$BUILD/bin/settings_screenshots.exe"
+cmake --build "$BUILD" --target settings_screenshots
 export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 DISPLAY="$(cat "$BUILD/wine-display")"
 export DISPLAY
