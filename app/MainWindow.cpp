@@ -99,6 +99,7 @@ void OnShutdown(HWND window)
     }
     program.tray.Remove();
     FreeQueuedBalloons(window);
+    ::EndMenu(); // an open tray menu's loop would not see the quit message
     ::PostQuitMessage(0);
 }
 
