@@ -288,6 +288,7 @@ TEST_F(ForegroundWatcherTest, NoForegroundWindowSwitchesNothingAndTheNextWindowI
 
     cycle.Run(nullptr, now);
     cycle.Run(nullptr, now);
+    engine.SwitchForWindow(nullptr); // nor does the engine take null from any other caller
     EXPECT_EQ(Switches().size(), 1u) << "keys pressed for no window";
     EXPECT_EQ(broughtToFront.size(), 1u) << "SetForegroundWindow(NULL) called";
     EXPECT_EQ(BalloonCount(), balloonsBefore) << "a balloon for no window";
