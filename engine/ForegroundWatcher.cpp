@@ -30,7 +30,7 @@ ForegroundWatcher::ForegroundWatcher(SwitchEngine& engine, std::chrono::millisec
 ForegroundWatcher::~ForegroundWatcher()
 {
     if (!Stop()) {
-        ::TerminateProcess(::GetCurrentProcess(), 0);
+        ::TerminateProcess(::GetCurrentProcess(), ERROR_TIMEOUT);
     }
 }
 

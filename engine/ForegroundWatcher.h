@@ -46,7 +46,8 @@ public:
 
     explicit ForegroundWatcher(SwitchEngine& engine, std::chrono::milliseconds stopLimit = kDefaultStopLimit);
     // Stops the thread. One that is still stuck in a system call after the limit
-    // would read the engine after it is gone: the process ends here instead.
+    // would read the engine after it is gone: the process ends here instead, with
+    // ERROR_TIMEOUT as its exit code.
     ~ForegroundWatcher();
     ForegroundWatcher(const ForegroundWatcher&) = delete;
     ForegroundWatcher& operator=(const ForegroundWatcher&) = delete;
