@@ -34,6 +34,8 @@ struct Program {
     std::unique_ptr<Configuration::CLoader> loader;
     CTaskTrayIcon tray;
     std::unique_ptr<Engine::SwitchEngine> engine;
+    // Last, so its thread ends before the engine and configuration it reads.
+    std::unique_ptr<Engine::ForegroundWatcher> watcher;
 };
 
 Program& TheProgram()
@@ -80,7 +82,8 @@ void OnCreate(HWND window, CWindowEx* object)
 
     program.engine = std::make_unique<Engine::SwitchEngine>(
         program.configuration, instance, [window](Engine::Balloon balloon) { PostBalloon(window, std::move(balloon)); });
-    Engine::StartForegroundWatcher(*program.engine);
+    program.watcher = std::make_unique<Engine::ForegroundWatcher>(*program.engine);
+    program.watcher->Start();
 }
 
 // Safe to run twice (WM_ENDSESSION, then WM_DESTROY).
@@ -91,9 +94,12 @@ void OnShutdown(HWND window)
         program.loader->Save(program.configuration);
         program.loader.reset();
     }
-    Engine::StopForegroundWatcher();
+    if (program.watcher) {
+        program.watcher->Stop();
+    }
     program.tray.Remove();
     FreeQueuedBalloons(window);
+    ::EndMenu(); // an open tray menu's loop would not see the quit message
     ::PostQuitMessage(0);
 }
 

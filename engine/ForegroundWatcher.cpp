@@ -1,98 +1,110 @@
 #include "engine/ForegroundWatcher.h"
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <exception>
-#include <functional>
-#include <mutex>
 #include <system_error>
-#include <thread>
 
 namespace Engine {
 
-namespace {
-
-constexpr std::chrono::milliseconds kPollInterval(500);
-
-std::atomic<bool> watcherRunning(false);
-std::mutex sleepLock;
-std::condition_variable wakeUp;
-
-// A watcher still running at exit is stopped rather than ending the process
-// in std::terminate.
-struct WatcherThread {
-    std::thread thread;
-    ~WatcherThread() { StopForegroundWatcher(); }
-};
-WatcherThread watcherThread;
-
-// Wakes early when the watcher is stopped.
-void WaitForNextCycle()
+void WatcherCycle::Run(HWND foreground, Clock::time_point now)
 {
-    try {
-        std::unique_lock<std::mutex> lock(sleepLock);
-        wakeUp.wait_for(lock, kPollInterval, [] { return !watcherRunning; });
-    } catch (const std::system_error&) {
-        ::Sleep(static_cast<DWORD>(kPollInterval.count()));
-    }
-}
-
-void ForegroundWatcher(SwitchEngine& engine) noexcept
-{
-    HWND previous = nullptr;
-    std::uint32_t cycle = 0;
-    while (watcherRunning) {
-        try {
-            previous = RunWatcherCycle(engine, previous, cycle);
-        } catch (...) {
-            // Nothing may end the thread but the flag; the window is tried again next cycle.
+    if (foreground != previous_) {
+        // Remembered first: a window whose switch failed is not retried until the
+        // foreground changes again, so a failure cannot repeat every poll.
+        previous_ = foreground;
+        if (foreground != nullptr) {
+            engine_.SwitchForWindow(foreground);
         }
-        ++cycle;
-        WaitForNextCycle();
+    }
+    if (!prunedOnce_ || now - lastPrune_ >= kPruneInterval) {
+        prunedOnce_ = true;
+        lastPrune_ = now;
+        engine_.PruneMemories();
     }
 }
 
-} // namespace
-
-HWND RunWatcherCycle(SwitchEngine& engine, HWND previous, std::uint32_t cycle)
+ForegroundWatcher::ForegroundWatcher(SwitchEngine& engine, std::chrono::milliseconds stopLimit)
+    : engine_(engine), stopLimit_(stopLimit)
 {
-    const HWND current = ::GetForegroundWindow();
-    if (current != previous) {
-        engine.SwitchForWindow(current);
-    }
-    // About every 4 s: the process prune enumerates every process.
-    if ((cycle & 7u) == 0) {
-        engine.PruneMemories();
-    }
-    return current;
 }
 
-void StartForegroundWatcher(SwitchEngine& engine)
+ForegroundWatcher::~ForegroundWatcher()
 {
-    if (watcherThread.thread.joinable()) {
+    if (!Stop()) {
+        ::TerminateProcess(::GetCurrentProcess(), ERROR_TIMEOUT);
+    }
+}
+
+void ForegroundWatcher::Start()
+{
+    if (thread_.joinable()) {
         return;
     }
-    watcherRunning = true;
+    stopping_ = false; // no thread runs yet to miss it
+    ended_ = false;
     try {
-        watcherThread.thread = std::thread(ForegroundWatcher, std::ref(engine));
+        thread_ = std::thread(&ForegroundWatcher::Watch, this);
     } catch (const std::exception&) {
-        watcherRunning = false;
+        ended_ = true;
     }
 }
 
-void StopForegroundWatcher()
+bool ForegroundWatcher::Stop()
 {
-    {
-        // Under the sleep's lock, so the watcher cannot miss the wake-up between
+    if (!thread_.joinable()) {
+        return true;
+    }
+    bool ended = false;
+    try {
+        std::unique_lock<std::mutex> lock(lock_);
+        // Set under the sleep's lock, so the thread cannot miss the wake-up between
         // testing the flag and starting to wait.
-        const std::lock_guard<std::mutex> guard(sleepLock);
-        watcherRunning = false;
+        stopping_ = true;
+        wake_.notify_all();
+        ended = endedSignal_.wait_for(lock, stopLimit_, [this] { return ended_.load(); });
+    } catch (const std::system_error&) {
+        stopping_ = true;
+        ended = ended_;
     }
-    wakeUp.notify_all();
-    if (watcherThread.thread.joinable()) {
-        watcherThread.thread.join();
+    if (!ended) {
+        return false;
     }
+    thread_.join(); // past its last cycle: returns at once
+    return true;
+}
+
+void ForegroundWatcher::Watch() noexcept
+{
+    WatcherCycle cycle(engine_);
+    do {
+        try {
+            cycle.Run(::GetForegroundWindow(), WatcherCycle::Clock::now());
+        } catch (...) {
+            // Nothing but a stop may end the thread.
+        }
+    } while (!SleepUnlessStopped());
+    MarkEnded();
+}
+
+bool ForegroundWatcher::SleepUnlessStopped() noexcept
+{
+    try {
+        std::unique_lock<std::mutex> lock(lock_);
+        return wake_.wait_for(lock, kPollInterval, [this] { return stopping_.load(); });
+    } catch (const std::system_error&) {
+        ::Sleep(static_cast<DWORD>(kPollInterval.count()));
+        return stopping_;
+    }
+}
+
+void ForegroundWatcher::MarkEnded() noexcept
+{
+    try {
+        const std::lock_guard<std::mutex> guard(lock_);
+        ended_ = true;
+    } catch (const std::system_error&) {
+        ended_ = true; // Stop then sees it at its limit at the latest
+    }
+    endedSignal_.notify_all();
 }
 
 } // namespace Engine

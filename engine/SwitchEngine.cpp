@@ -35,6 +35,9 @@ SwitchEngine::SwitchEngine(Configuration::CConfigurations& live, HINSTANCE insta
 
 void SwitchEngine::SwitchForWindow(HWND window)
 {
+    if (window == nullptr) {
+        return; // no window in front: nothing to describe, remember or press keys at
+    }
     const TargetWindowInfo target = DescribeWindow(window);
 
     std::optional<SwitchPlan> plan;

@@ -26,7 +26,7 @@ public:
 
     // Watcher thread. Holds the lock for the whole decision; the window is brought
     // to the front, the keys sent and the balloon handed on after it is released,
-    // so the main thread never waits on another window's input.
+    // so the main thread never waits on another window's input. Null does nothing.
     void SwitchForWindow(HWND window);
     // Main thread: the confirmed settings replace the live ones, and every target
     // is forgotten so that the new rules apply to windows already seen.

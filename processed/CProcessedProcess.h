@@ -11,8 +11,7 @@ class CProcessedProcess final : public CProcessed {
 public:
     bool TestAndAdd(const Engine::TargetWindowInfo& target) override;
     // Enumerates the running processes, so only when something is remembered.
-    // Ids beyond the first 1024 running processes, or all of them when the
-    // enumeration fails, count as gone: such a process is switched once more.
+    // When they cannot be enumerated, everything stays remembered until a later prune.
     void Prune() override;
     void Clear() override;
 

@@ -78,7 +78,9 @@ void TargetWindowInfo::FillFromWindow(HWND handle, DWORD thread)
     className = UpToNull(name);
 
     std::vector<wchar_t> text(kTextCapacity, L'\0');
-    ::GetWindowTextW(handle, text.data(), static_cast<int>(kTextCapacity));
+    // Read without WM_GETTEXT: for a window of this process that message would wait
+    // on its thread, and the main thread may be waiting for the watcher.
+    ::InternalGetWindowText(handle, text.data(), static_cast<int>(kTextCapacity));
     windowText = UpToNull(text);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,44 @@ TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
     }, 5000));
     EXPECT_EQ(received, expected);
     Exit();
+}
+
+// The watcher describes whatever is in front, tolv's own windows too, while the
+// main thread shuts down and waits for it: that must never hang.
+TEST_F(MainWindowTest, EndsWhileItsOwnWindowIsInFront)
+{
+    const struct {
+        const char* name;
+        std::function<HWND()> open; // the window of tolv that comes to the front
+    } cases[] = {
+        {"tray menu", [&] { return OpenMenu() != nullptr ? main : nullptr; }},
+        {"about box", [&] {
+             ::PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
+             HWND about = nullptr;
+             WaitUntil([&] { return (about = tolv->FindWindowOfProcess(kDialogClass, L"バージョン情報")) != nullptr; });
+             return about;
+         }},
+        {"settings sheet", [&] {
+             ::PostMessageW(main, WM_COMMAND, IDM_SETTINGS, 0);
+             HWND sheet = nullptr;
+             WaitUntil([&] { return (sheet = tolv->FindWindowOfProcess(kDialogClass)) != nullptr; });
+             return sheet;
+         }},
+    };
+    for (int round = 1; round <= 2; ++round) {
+        for (const auto& c : cases) {
+            StartWithSettings();
+            const HWND own = c.open();
+            ASSERT_NE(own, nullptr) << c.name;
+            ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == own; }, 5000)) << c.name;
+
+            DWORD_PTR result = 0;
+            ::SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &result);
+            int code = 1234;
+            ASSERT_TRUE(tolv->WaitForExit(15000, code)) << c.name << ", round " << round << ": tolv did not end";
+            EXPECT_EQ(code, Tolv::kExitNormal) << c.name;
+        }
+    }
 }
 
 } // namespace

@@ -74,9 +74,11 @@ int main()
 
     engine.ApplySettings(*WithConditions(0));
     const HWND inFront = ::GetForegroundWindow();
+    Engine::WatcherCycle cycle(engine);
+    auto now = Engine::WatcherCycle::Clock::now();
+    cycle.Run(inFront, now); // the first run switches and prunes
     std::printf("watcher cycle, foreground unchanged:\n");
-    std::printf("  idle:                %10.2f us\n",
-                MicrosecondsPerRun(10000, [&] { Engine::RunWatcherCycle(engine, inFront, 1); }));
+    std::printf("  idle:                %10.2f us\n", MicrosecondsPerRun(10000, [&] { cycle.Run(inFront, now); }));
 
     // One window and one process remembered, both still alive, so nothing is dropped.
     live.GetSystem()->SetProcessed(PP_WINDOWHANDLE);
@@ -84,7 +86,7 @@ int main()
     live.GetSystem()->SetProcessed(PP_PROCESSID);
     engine.SwitchForWindow(window);
     std::printf("  with the prune:      %10.2f us\n",
-                MicrosecondsPerRun(200, [&] { Engine::RunWatcherCycle(engine, inFront, 0); }));
+                MicrosecondsPerRun(200, [&] { cycle.Run(inFront, now += Engine::WatcherCycle::kPruneInterval); }));
 
     ::DestroyWindow(window);
     return 0;

@@ -1,13 +1,24 @@
-// The watcher thread end to end: real foreground changes between two key loggers.
+// The watcher end to end: real foreground changes between two key loggers, its
+// cycle driven by hand, and its thread stopped however its cycle behaves.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <vector>
+
+#include <windows.h>
+
+#include <psapi.h>
 
 #include "engine/ForegroundWatcher.h"
 #include "engine/KeySending.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/Wait.h"
 
@@ -15,12 +26,13 @@ namespace {
 
 using namespace Configuration;
 using Engine::Balloon;
-using Engine::StartForegroundWatcher;
-using Engine::StopForegroundWatcher;
+using Engine::ForegroundWatcher;
 using Engine::SwitchEngine;
+using Engine::WatcherCycle;
 using EngineTest::MakeConfiguration;
 using EngineTest::Rules;
 using Flib::IO::Input::CKeys;
+using TolvTest::ImportPatch;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
 using TolvTest::WaitUntil;
@@ -69,7 +81,7 @@ protected:
         engine.ApplySettings(*MakeConfiguration(WatchRules(0)));
         ASSERT_TRUE(a->BringToFront());
     }
-    void TearDown() override { StopForegroundWatcher(); }
+    void TearDown() override { EXPECT_TRUE(watcher.Stop()); }
 
     std::vector<Switch> Switches()
     {
@@ -85,20 +97,37 @@ protected:
         return count;
     }
 
+    std::size_t BalloonCount()
+    {
+        const std::lock_guard<std::mutex> guard(mutex);
+        return balloons;
+    }
+
     static KeyLogProcess* a;
     static KeyLogProcess* b;
 
     std::mutex mutex;
     std::vector<Switch> switches;
+    std::size_t balloons = 0;
+    // Run by the watcher thread after recording a switch and before pressing its keys.
+    std::function<void()> beforeKeys = [] {};
     CConfigurations live;
     // The real keys, recorded on the way: the watcher thread calls this.
-    SwitchEngine engine{live, ::GetModuleHandleW(nullptr), [](Balloon) {}, [this](const CKeys& keys) {
+    SwitchEngine engine{live, ::GetModuleHandleW(nullptr),
+                        [this](Balloon) {
+                            const std::lock_guard<std::mutex> guard(mutex);
+                            ++balloons;
+                        },
+                        [this](const CKeys& keys) {
                             {
                                 const std::lock_guard<std::mutex> guard(mutex);
                                 switches.push_back({::GetForegroundWindow(), ::GetTickCount64(), keys});
                             }
+                            beforeKeys();
                             return Engine::Press(keys);
                         }};
+    // After the engine it reads, as in the program.
+    ForegroundWatcher watcher{engine};
 };
 
 KeyLogProcess* ForegroundWatcherTest::a = nullptr;
@@ -106,7 +135,7 @@ KeyLogProcess* ForegroundWatcherTest::b = nullptr;
 
 TEST_F(ForegroundWatcherTest, SwitchesANewForegroundWindowWithinAPollAndOnlyOnce)
 {
-    StartForegroundWatcher(engine);
+    watcher.Start();
     ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000)) << "the first cycle runs at once";
 
     const ULONGLONG focused = ::GetTickCount64();
@@ -121,7 +150,7 @@ TEST_F(ForegroundWatcherTest, SwitchesANewForegroundWindowWithinAPollAndOnlyOnce
     EXPECT_EQ(Switches().size(), 2u);
 
     const ULONGLONG stopping = ::GetTickCount64();
-    StopForegroundWatcher();
+    EXPECT_TRUE(watcher.Stop());
     const ULONGLONG stopMs = ::GetTickCount64() - stopping;
     EXPECT_LT(stopMs, 1500u);
     std::printf("stop took %llu ms\n", stopMs);
@@ -131,7 +160,7 @@ TEST_F(ForegroundWatcherTest, SurvivesSettingsAppliedWhileFocusFlips)
 {
     const auto slot0 = MakeConfiguration(WatchRules(0));
     const auto slot1 = MakeConfiguration(WatchRules(1));
-    StartForegroundWatcher(engine);
+    watcher.Start();
     ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000));
 
     // Each window stays in front longer than a poll, so every flip is seen.
@@ -163,15 +192,154 @@ TEST_F(ForegroundWatcherTest, SurvivesSettingsAppliedWhileFocusFlips)
 
 TEST_F(ForegroundWatcherTest, StopIsSafeAnytimeAndEndsAllSwitching)
 {
-    StopForegroundWatcher(); // never started
-    StartForegroundWatcher(engine);
+    EXPECT_TRUE(watcher.Stop()) << "never started";
+    watcher.Start();
     ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000));
-    StopForegroundWatcher();
-    StopForegroundWatcher();
+    EXPECT_TRUE(watcher.Stop());
+    EXPECT_TRUE(watcher.Stop());
 
     ASSERT_TRUE(b->BringToFront());
     ::Sleep(2 * kPollMs);
     EXPECT_EQ(CountFor(b->Window()), 0u);
+}
+
+TEST_F(ForegroundWatcherTest, AnExceptionInACycleDoesNotEndTheThread)
+{
+    std::atomic<bool> fail{true};
+    beforeKeys = [&] {
+        if (fail.exchange(false)) {
+            throw std::runtime_error("the first switch fails");
+        }
+    };
+    watcher.Start();
+    // Only A and B have a rule: the first switch is A's, the next one can only be B's.
+    // (Counted by switch, as the foreground may read null for a moment while the
+    // engine brings a window to the front.)
+    ASSERT_TRUE(WaitUntil([&] { return Switches().size() == 1; }, 3000));
+
+    ASSERT_TRUE(b->BringToFront());
+    EXPECT_TRUE(WaitUntil([&] { return Switches().size() == 2; }, 3000)) << "the watcher ended with the exception";
+}
+
+TEST_F(ForegroundWatcherTest, StopGivesUpOnACycleThatDoesNotEndAndJoinsOnceItDoes)
+{
+    std::mutex holdLock;
+    std::condition_variable released;
+    bool holding = true;
+    beforeKeys = [&] {
+        std::unique_lock<std::mutex> lock(holdLock);
+        released.wait(lock, [&] { return !holding; });
+    };
+    const auto release = [&] {
+        {
+            const std::lock_guard<std::mutex> guard(holdLock);
+            holding = false;
+        }
+        released.notify_all();
+    };
+    // Destroyed first: the held cycle is let go whatever the test's outcome.
+    struct Release {
+        std::function<void()> run;
+        ~Release() { run(); }
+    };
+    ForegroundWatcher stuck(engine, std::chrono::milliseconds(300));
+    const Release releaseAtEnd{release};
+
+    stuck.Start();
+    ASSERT_TRUE(WaitUntil([&] { return Switches().size() == 1; }, 3000)) << "the cycle reached the keys";
+    EXPECT_FALSE(stuck.Stop()) << "a cycle held in the keys cannot have ended";
+
+    release();
+    EXPECT_TRUE(WaitUntil([&] { return stuck.Stop(); }, 5000));
+    ASSERT_TRUE(b->BringToFront());
+    ::Sleep(2 * kPollMs);
+    EXPECT_EQ(Switches().size(), 1u) << "the thread went on after the stop";
+}
+
+// SetForegroundWindow as this executable imports it, seen and passed on.
+using SetForegroundFunction = BOOL(WINAPI*)(HWND);
+SetForegroundFunction realSetForeground = nullptr;
+std::vector<HWND> broughtToFront;
+
+BOOL WINAPI ObservedSetForeground(HWND window)
+{
+    broughtToFront.push_back(window);
+    return realSetForeground(window);
+}
+
+// The cycle by hand on the main thread, so the foreground it sees is chosen by the test.
+TEST_F(ForegroundWatcherTest, NoForegroundWindowSwitchesNothingAndTheNextWindowIsNew)
+{
+    // The architecture rule holds for any window, so a null one would be switched too.
+    Rules rules;
+    rules.architectureUse = 1;
+    rules.imeNumber32 = 2;
+    rules.imeNumber64 = 3;
+    engine.ApplySettings(*MakeConfiguration(rules));
+    ImportPatch patch("SetForegroundWindow", reinterpret_cast<void*>(&ObservedSetForeground));
+    ASSERT_GT(patch.Slots(), 0u);
+    realSetForeground = reinterpret_cast<SetForegroundFunction>(patch.Original());
+    broughtToFront.clear();
+
+    WatcherCycle cycle(engine);
+    const auto now = WatcherCycle::Clock::now();
+    cycle.Run(a->Window(), now);
+    ASSERT_EQ(Switches().size(), 1u);
+    ASSERT_EQ(broughtToFront, std::vector<HWND>{a->Window()});
+    const std::size_t balloonsBefore = BalloonCount();
+    ASSERT_GT(balloonsBefore, 0u) << "a switch shows a balloon";
+
+    cycle.Run(nullptr, now);
+    cycle.Run(nullptr, now);
+    engine.SwitchForWindow(nullptr); // nor does the engine take null from any other caller
+    EXPECT_EQ(Switches().size(), 1u) << "keys pressed for no window";
+    EXPECT_EQ(broughtToFront.size(), 1u) << "SetForegroundWindow(NULL) called";
+    EXPECT_EQ(BalloonCount(), balloonsBefore) << "a balloon for no window";
+
+    cycle.Run(a->Window(), now);
+    EXPECT_EQ(Switches().size(), 2u) << "after no window, the same window is a change";
+}
+
+// EnumProcesses as this executable imports it: the process prune is seen by its enumerations.
+#define TOLV_NAME_OF(function) TOLV_NAME_OF_EXPANDED(function)
+#define TOLV_NAME_OF_EXPANDED(function) #function
+
+using EnumProcessesFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+EnumProcessesFunction realEnumProcesses = nullptr;
+int enumerations = 0;
+
+BOOL WINAPI ObservedEnumProcesses(DWORD* ids, DWORD bytes, DWORD* written)
+{
+    ++enumerations;
+    return realEnumProcesses(ids, bytes, written);
+}
+
+TEST_F(ForegroundWatcherTest, PrunesOnTheFirstCycleAndThenAtMostEveryInterval)
+{
+    Rules rules = WatchRules(0);
+    rules.processed = PP_PROCESSID; // a remembered process makes every prune enumerate
+    engine.ApplySettings(*MakeConfiguration(rules));
+    ImportPatch patch(TOLV_NAME_OF(EnumProcesses), reinterpret_cast<void*>(&ObservedEnumProcesses));
+    ASSERT_GT(patch.Slots(), 0u);
+    realEnumProcesses = reinterpret_cast<EnumProcessesFunction>(patch.Original());
+    enumerations = 0;
+
+    WatcherCycle cycle(engine);
+    const auto start = WatcherCycle::Clock::now();
+    const auto interval = WatcherCycle::kPruneInterval;
+    cycle.Run(a->Window(), start);
+    ASSERT_EQ(Switches().size(), 1u);
+    EXPECT_EQ(enumerations, 1) << "the first cycle prunes";
+
+    cycle.Run(b->Window(), start + interval / 2);
+    cycle.Run(a->Window(), start + interval - std::chrono::milliseconds(1));
+    EXPECT_EQ(enumerations, 1) << "no prune within the interval";
+    cycle.Run(a->Window(), start + interval);
+    EXPECT_EQ(enumerations, 2);
+    cycle.Run(a->Window(), start + interval + interval / 2);
+    EXPECT_EQ(enumerations, 2) << "the interval counts from the last prune";
+    cycle.Run(a->Window(), start + 3 * interval);
+    EXPECT_EQ(enumerations, 3) << "a late cycle prunes at once";
 }
 
 } // namespace

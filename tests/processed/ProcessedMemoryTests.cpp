@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -133,6 +134,10 @@ TEST_F(ProcessedMemoryTest, ClearingMakesHandledTargetsNewAgain)
 using EnumProcessesFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 int enumerations = 0;
 bool failEnumeration = false;
+// When not empty, the ids the system reports instead of the real ones.
+std::vector<DWORD> pretendRunning;
+// Every buffer is reported full, as by a system whose processes never fit.
+bool alwaysFull = false;
 EnumProcessesFunction realEnumProcesses = nullptr;
 
 BOOL WINAPI ObservedEnumProcesses(DWORD* ids, DWORD bytes, DWORD* written)
@@ -142,7 +147,28 @@ BOOL WINAPI ObservedEnumProcesses(DWORD* ids, DWORD bytes, DWORD* written)
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
+    if (alwaysFull) {
+        for (DWORD i = 0; i < bytes / sizeof(DWORD); ++i) {
+            ids[i] = 4 * (i + 1);
+        }
+        *written = bytes;
+        return TRUE;
+    }
+    if (!pretendRunning.empty()) {
+        // As the system does: as many as fit, and no sign that some did not.
+        const std::size_t fit = std::min<std::size_t>(pretendRunning.size(), bytes / sizeof(DWORD));
+        std::copy(pretendRunning.begin(), pretendRunning.begin() + fit, ids);
+        *written = static_cast<DWORD>(fit * sizeof(DWORD));
+        return TRUE;
+    }
     return realEnumProcesses(ids, bytes, written);
+}
+
+TargetWindowInfo ProcessTarget(DWORD id)
+{
+    TargetWindowInfo target;
+    target.processId = id;
+    return target;
 }
 
 class ProcessPruneTest : public ProcessedMemoryTest {
@@ -151,6 +177,8 @@ protected:
     {
         enumerations = 0;
         failEnumeration = false;
+        alwaysFull = false;
+        pretendRunning.clear();
         // The macro gives the name the headers bind (K32EnumProcesses with newer psapi).
         patch_ = std::make_unique<ImportPatch>(TOLV_NAME_OF(EnumProcesses),
                                                reinterpret_cast<void*>(&ObservedEnumProcesses));
@@ -185,15 +213,50 @@ TEST_F(ProcessPruneTest, EmptyMemoryDoesNotEnumerateProcesses)
     EXPECT_EQ(enumerations, 1) << "cleared again: no enumeration";
 }
 
-TEST_F(ProcessPruneTest, FailedEnumerationForgetsEveryProcess)
+TEST_F(ProcessPruneTest, AnEnumerationThatCannotBeTrustedForgetsNothing)
 {
+    const struct {
+        const char* name;
+        bool fail;
+        bool full;
+    } cases[] = {{"failing", true, false}, {"never fitting", false, true}};
+    for (const auto& c : cases) {
+        CProcessedProcess memory;
+        const TargetWindowInfo self = DescribeWindow(Create());
+        const TargetWindowInfo gone = ProcessTarget(0x7FFFFFF0);
+        memory.TestAndAdd(self);
+        memory.TestAndAdd(gone);
+        failEnumeration = c.fail;
+        alwaysFull = c.full;
+        memory.Prune();
+        EXPECT_TRUE(memory.TestAndAdd(self)) << c.name << ": a running process was forgotten";
+        EXPECT_TRUE(memory.TestAndAdd(gone)) << c.name << ": kept until an enumeration can be trusted";
+
+        failEnumeration = alwaysFull = false;
+        memory.Prune();
+        EXPECT_FALSE(memory.TestAndAdd(gone)) << c.name << ": the next good enumeration prunes";
+    }
+}
+
+TEST_F(ProcessPruneTest, MoreProcessesThanTheFirstBufferHoldsAreAllSeen)
+{
+    // 3000 running: the remembered ones sit beyond the first 1024 and 2048.
+    for (DWORD id = 8; pretendRunning.size() < 3000; id += 4) {
+        pretendRunning.push_back(id);
+    }
+    const DWORD late = pretendRunning[1500];
+    const DWORD last = pretendRunning.back();
+    const DWORD ended = last + 4;
+
     CProcessedProcess memory;
-    const TargetWindowInfo self = DescribeWindow(Create());
-    memory.TestAndAdd(self);
-    failEnumeration = true;
+    for (const DWORD id : {pretendRunning.front(), late, last, ended}) {
+        memory.TestAndAdd(ProcessTarget(id));
+    }
     memory.Prune();
-    EXPECT_EQ(enumerations, 1);
-    EXPECT_FALSE(memory.TestAndAdd(self)) << "even a running process counts as gone";
+    EXPECT_TRUE(memory.TestAndAdd(ProcessTarget(pretendRunning.front())));
+    EXPECT_TRUE(memory.TestAndAdd(ProcessTarget(late))) << "a process past the 1024th counted as ended";
+    EXPECT_TRUE(memory.TestAndAdd(ProcessTarget(last))) << "the last process counted as ended";
+    EXPECT_FALSE(memory.TestAndAdd(ProcessTarget(ended))) << "an ended process stayed remembered";
 }
 
 } // namespace

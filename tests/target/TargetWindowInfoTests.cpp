@@ -1,6 +1,8 @@
 // TargetWindowInfo filled from real processes of both bitnesses and from real windows.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string>
 
 #include "target/TargetWindowInfo.h"
@@ -138,6 +140,27 @@ TEST_F(TargetFromWindowTest, NullOrVanishedWindowGivesEmptyTexts)
         EXPECT_EQ(target.className, L"");
         EXPECT_EQ(target.windowText, L"");
     }
+}
+
+TEST_F(TargetFromWindowTest, TitleOfAWindowOfThisProcessIsReadWithoutItsThread)
+{
+    // Created on this thread, which then does not pump messages, as the main
+    // thread does while it waits for the watcher at shutdown.
+    const HWND window = Create(L"設定 - 自分の窓");
+    ASSERT_NE(window, nullptr);
+    std::future<TargetWindowInfo> described =
+        std::async(std::launch::async, [window] { return DescribeWindow(window); });
+    const bool answered = described.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!answered) {
+        // Let a message sent to this thread through, so the other thread can end.
+        MSG message;
+        while (described.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        }
+    }
+    EXPECT_TRUE(answered) << "the title was read through a message to this thread";
+    EXPECT_EQ(described.get().windowText, L"設定 - 自分の窓");
+    ::DestroyWindow(window);
 }
 
 } // namespace

@@ -348,10 +348,8 @@ TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRuleAtOnce)
     ASSERT_NE(target.Window(), nullptr);
     std::unique_ptr<CConfigurations> live = TolvTest::MakeStartupConfiguration();
     Engine::SwitchEngine engine(*live, ::GetModuleHandleW(nullptr), [](Engine::Balloon) {});
-    Engine::StartForegroundWatcher(engine);
-    struct WatcherStop {
-        ~WatcherStop() { Engine::StopForegroundWatcher(); }
-    } stop;
+    Engine::ForegroundWatcher watcher(engine);
+    watcher.Start();
     const auto keyDowns = [&] {
         std::vector<UINT> downs;
         for (const TolvTest::LoggedKey& key : target.Log()) {
