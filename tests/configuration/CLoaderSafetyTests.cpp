@@ -236,6 +236,32 @@ TEST(CLoaderSafetyTest, AFileAnotherProgramWritesIsLoadedButNotWrittenOver)
     EXPECT_EQ(FilesIn(temp.Path()), std::set<std::wstring>{L"tolv.ini"});
 }
 
+// Lets the other program's lock go at the loader's first pause between attempts.
+HANDLE lockToRelease = nullptr;
+void WINAPI ReleaseLockInsteadOfSleeping(DWORD)
+{
+    if (lockToRelease != nullptr) {
+        ::CloseHandle(lockToRelease);
+        lockToRelease = nullptr;
+    }
+}
+
+TEST(CLoaderSafetyTest, AFileLockedForAMomentIsWaitedFor)
+{
+    const TempFolder temp;
+    const std::wstring path = temp.File(L"tolv.ini");
+    WriteUtf16File(path, GeneralSection(L"Ime.Count=1\nIme[0].Name=Mine"));
+    CLoader loader(path);
+    auto configuration = TolvTest::MakeStartupConfiguration();
+    TolvTest::ImportPatch patch("Sleep", reinterpret_cast<void*>(&ReleaseLockInsteadOfSleeping));
+    ASSERT_GT(patch.Slots(), 0u);
+    lockToRelease = Hold(path, GENERIC_READ | GENERIC_WRITE, 0);
+    ASSERT_NE(lockToRelease, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(loader.Load(*configuration), 1);
+    EXPECT_EQ(lockToRelease, nullptr) << "read without waiting";
+    EXPECT_EQ(configuration->GetImes()->GetAt(0)->GetName(), L"Mine");
+}
+
 TEST(CLoaderSafetyTest, AnUnreadFileIsWrittenOnlyWhenConfirmedAndKeptAsBackup)
 {
     const TempFolder temp;
