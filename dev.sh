@@ -3,7 +3,7 @@
 #   ./dev.sh run    install what is missing, build, start tolv.exe under Wine
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
-#   ./dev.sh bench  build and print the switching engine's timings
+#   ./dev.sh bench  build and print the switching engine's and the settings file's timings
 #   ./dev.sh dist   build the release zip dist/tolv-1.06-win64.zip
 set -euo pipefail
 
@@ -146,6 +146,7 @@ case "$cmd" in
         prepare_prefix
         trap stop_session EXIT
         "$BUILD/wine-run" "$BUILD/bin/engine_bench.exe"
+        "$BUILD/wine-run" "$BUILD/bin/settings_bench.exe"
         ;;
     dist)
         install_packages

@@ -1,5 +1,5 @@
 // Prints what one save and one load of the settings file cost; a measurement, not a test.
-// Run: build/wine-run build/bin/settings_bench.exe
+// Run: ./dev.sh bench, or build/wine-run build/bin/settings_bench.exe
 #include <windows.h>
 
 #include <chrono>
