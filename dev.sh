@@ -4,7 +4,7 @@
 #   ./dev.sh run    install what is missing, build, start tolv.exe under Wine
 #   ./dev.sh test   install what is missing, build everything, run every test
 #   ./dev.sh setup  only install packages and prepare the Wine prefix
-#   ./dev.sh bench  build and print the switching engine's timings
+#   ./dev.sh bench  build and print the switching engine's and the settings file's timings
 #   ./dev.sh dist   build the release zip dist/tolv-<version>-win64.zip (version: CMakeLists.txt)
 set -euo pipefail
 
@@ -234,9 +234,10 @@ case "$cmd" in
         start_display
         choose_wine_loader
         prepare_prefix
-        cmake --build "$BUILD" -j2 --target engine_bench
+        cmake --build "$BUILD" -j2 --target engine_bench settings_bench
         trap stop_session EXIT
         "$BUILD/wine-run" "$BUILD/bin/engine_bench.exe"
+        "$BUILD/wine-run" "$BUILD/bin/settings_bench.exe"
         ;;
     dist)
         install_packages

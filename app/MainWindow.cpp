@@ -61,6 +61,16 @@ void FreeQueuedBalloons(HWND window)
     }
 }
 
+// Told once: the file stays as it is until the user confirms settings with OK.
+void ShowUnreadSettingsBalloon(HINSTANCE instance, CTaskTrayIcon& tray)
+{
+    std::wstring title;
+    std::wstring text;
+    Flib::Windows::Window::LoadResourceString(instance, IDS_SETTINGS_UNREAD_TITLE, title);
+    Flib::Windows::Window::LoadResourceString(instance, IDS_SETTINGS_UNREAD_TEXT, text);
+    tray.ShowTrayBalloon(title, text);
+}
+
 void OnCreate(HWND window, CWindowEx* object)
 {
     Program& program = TheProgram();
@@ -79,6 +89,9 @@ void OnCreate(HWND window, CWindowEx* object)
     std::wstring tip;
     Flib::Windows::Window::LoadResourceString(instance, IDS_APP_TITLE, tip);
     program.tray.Add(instance, window, kTrayIconId, kTrayCallbackMessage, IDI_TOLV, tip);
+    if (program.loader->KeepsUnreadFile()) {
+        ShowUnreadSettingsBalloon(instance, program.tray);
+    }
 
     program.engine = std::make_unique<Engine::SwitchEngine>(
         program.configuration, instance, [window](Engine::Balloon balloon) { PostBalloon(window, std::move(balloon)); });
@@ -121,7 +134,11 @@ void OnCommand(HWND window, UINT command)
     case IDM_SETTINGS:
         // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
         ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
-                          [&program](const Configuration::CConfigurations& edited) { program.engine->ApplySettings(edited); });
+                          [&program](const Configuration::CConfigurations& edited) {
+                              program.engine->ApplySettings(edited);
+                              // Confirmed settings outlive a crash or an ended task.
+                              program.loader->SaveConfirmed(program.configuration);
+                          });
         break;
     case IDM_ABOUT:
         ShowAboutDialog(program.mainWindow->GetInstance(), window);

@@ -6,6 +6,7 @@
 
 #include "app/ExitCodes.h"
 #include "app/MainWindow.h"
+#include "flib/Owned.h"
 #include "flib/io/CIniFile.h"
 #include "flib/window/CWindowEx.h"
 #include "flib/window/LoadResourceString.h"
@@ -58,6 +59,32 @@ bool RegisterMainWindowClass(HINSTANCE instance)
     return ::RegisterClassExW(&windowClass) != 0;
 }
 
+// Held for the whole run; one per logon session, as the main window is.
+constexpr wchar_t kSingleInstanceMutex[] = L"Local\\CID_TOLVSWITCHER";
+constexpr DWORD kFindFirstInstanceMs = 3000;
+
+// Another start of this session got here first: its window, or its first-run
+// box while that is still open, comes to the front. It may be a moment before
+// either exists.
+void RaiseFirstInstance(const std::wstring& title)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + kFindFirstInstanceMs;
+    for (;;) {
+        HWND found = ::FindWindowW(kMainWindowClass, title.c_str());
+        if (found == nullptr) {
+            found = ::FindWindowW(L"#32770", title.c_str());
+        }
+        if (found != nullptr) {
+            ::SetForegroundWindow(found);
+            return;
+        }
+        if (::GetTickCount64() >= deadline) {
+            return;
+        }
+        ::Sleep(50);
+    }
+}
+
 } // namespace
 
 int RunApplication(HINSTANCE instance)
@@ -68,6 +95,14 @@ int RunApplication(HINSTANCE instance)
 
     if (HWND running = ::FindWindowW(kMainWindowClass, title.c_str())) {
         ::SetForegroundWindow(running);
+        return kExitAlreadyRunning;
+    }
+
+    // Taken before the first-run question: FindWindowW alone lets two starts
+    // at once both through, since the window only exists after the question.
+    const Flib::OwnedHandle singleInstance(::CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
+    if (singleInstance && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        RaiseFirstInstance(title);
         return kExitAlreadyRunning;
     }
 

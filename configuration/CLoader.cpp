@@ -1,53 +1,134 @@
 #include "configuration/CLoader.h"
 
+#include <windows.h>
+
+#include <memory>
+
 #include "configuration/Section.h"
+#include "flib/io/IniWorkingCopy.h"
 #include "flib/io/PathOperations.h"
+#include "flib/io/WholeFile.h"
 
 namespace Configuration {
 
+using Flib::IO::File::CIniFile;
+using Flib::IO::File::IniWorkingCopy;
+
 namespace {
+
 const wchar_t* const kVersionKey = L"Version";
 const wchar_t* const kVersion = L"1.00";
+
+// How long a file that another program holds is waited for, at start and at each save.
+constexpr DWORD kPatienceMs = 2000;
+
+std::wstring TemporaryFolder()
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    return ::GetTempPathW(MAX_PATH + 1, folder) ? folder : L"";
+}
+
 } // namespace
 
 CLoader::CLoader(const std::wstring& fileName) : fileName_(fileName) {}
 
-int CLoader::Load(CConfigurations& configurations) const
+int CLoader::Load(CConfigurations& configurations)
 {
-    Flib::IO::File::CIniFile ini;
-    if (!Prepare(ini, true)) {
+    const std::wstring folder = Folder();
+    if (!Flib::IO::File::CreateDirectoryRecursive(folder) ||
+        Flib::IO::File::GetPathKind(fileName_) == Flib::IO::File::PK_DIRECTORY) {
         return 0;
     }
+    // Read from a copy, so a program writing the file meanwhile can neither block
+    // the read nor show it half-written. A settings folder that takes no new
+    // file still lets the settings be read.
+    IniWorkingCopy copy(fileName_, folder, kPatienceMs);
+    std::unique_ptr<IniWorkingCopy> elsewhere;
+    if (!copy.Made() && !copy.OriginalUnreadable()) {
+        elsewhere = std::make_unique<IniWorkingCopy>(fileName_, TemporaryFolder(), kPatienceMs);
+    }
+    const IniWorkingCopy& used = elsewhere ? *elsewhere : copy;
+    if (!used.Made()) {
+        // Without a file the defaults stand; an existing file was not read.
+        unreadFile_ = used.OriginalUnreadable() || used.OriginalExisted();
+        return unreadFile_ ? 0 : 1;
+    }
+    CIniFile ini;
+    ini.Open(used.Path(), true, false);
     // Read for the record only: every version is read the same way.
     std::wstring version;
     ini.ReadString(kSection, kVersionKey, kVersion, version);
     configurations.Load(ini);
     ini.Close();
+    unreadFile_ = false;
     return 1;
 }
 
-int CLoader::Save(const CConfigurations& configurations) const
+int CLoader::Save(const CConfigurations& configurations)
 {
-    Flib::IO::File::CIniFile ini;
-    if (!Prepare(ini, false)) {
-        return 0;
+    // Never on its own over a file the user's settings may be in.
+    return unreadFile_ ? 0 : Write(configurations);
+}
+
+int CLoader::SaveConfirmed(const CConfigurations& configurations)
+{
+    if (unreadFile_) {
+        std::string bytes;
+        const Flib::IO::File::WholeFileRead read = Flib::IO::File::ReadWholeFile(fileName_, bytes, kPatienceMs);
+        if (read == Flib::IO::File::WFR_FAILED ||
+            (read == Flib::IO::File::WFR_READ && !Flib::IO::File::WriteWholeFile(fileName_ + L".bak", bytes))) {
+            return 0;
+        }
+        unreadFile_ = false;
     }
-    ini.WriteString(kSection, kVersionKey, kVersion);
-    configurations.Save(ini);
-    ini.Close();
-    return 1;
+    return Write(configurations);
 }
 
 std::wstring CLoader::GetFileName() const { return fileName_; }
 
-int CLoader::Prepare(Flib::IO::File::CIniFile& ini, bool readOnly) const
+bool CLoader::KeepsUnreadFile() const { return unreadFile_; }
+
+int CLoader::Write(const CConfigurations& configurations) const
 {
-    const std::wstring::size_type slash = fileName_.find_last_of(L'\\');
-    const std::wstring folder = slash == std::wstring::npos ? fileName_ : fileName_.substr(0, slash);
+    const std::wstring folder = Folder();
     if (!Flib::IO::File::CreateDirectoryRecursive(folder)) {
         return 0;
     }
-    return ini.Open(fileName_, readOnly, false);
+    // A read-only file is refused at once; a file another program holds is waited for.
+    const DWORD attributes = ::GetFileAttributesW(fileName_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return 0;
+    }
+    if (!Flib::IO::File::RetryFor(kPatienceMs, [&] { return CIniFile().Open(fileName_, false, false) != 0; })) {
+        return 0;
+    }
+
+    IniWorkingCopy copy(fileName_, folder, kPatienceMs);
+    if (!copy.Made()) {
+        return 0;
+    }
+    CIniFile ini;
+    ini.Open(copy.Path(), false, false);
+    ini.WriteString(kSection, kVersionKey, kVersion);
+    configurations.Save(ini);
+    ini.Close();
+    if (ini.HasFailedWrite()) {
+        return 0;
+    }
+    // The first save of a file in another encoding converts it; the original stays beside it.
+    const bool converts = copy.OriginalExisted() && !copy.OriginalBytes().empty() &&
+                          copy.OriginalEncoding() != Flib::IO::File::FE_UTF16LE;
+    if (converts && !Flib::IO::File::WriteWholeFile(fileName_ + L".bak", copy.OriginalBytes())) {
+        return 0;
+    }
+    return copy.Commit(kPatienceMs) ? 1 : 0;
+}
+
+std::wstring CLoader::Folder() const
+{
+    // No "\" at all: the whole path, which CreateDirectoryRecursive refuses.
+    const std::wstring::size_type slash = fileName_.find_last_of(L'\\');
+    return slash == std::wstring::npos ? fileName_ : fileName_.substr(0, slash);
 }
 
 } // namespace Configuration

@@ -20,6 +20,9 @@
 #define IDS_FIRST_RUN_QUESTION 50021
 #define IDS_HELP_URL 50022
 #define IDS_NO_SETTINGS_FOLDER 50023
+// Balloon when the settings file exists but could not be read at start.
+#define IDS_SETTINGS_UNREAD_TITLE 50031
+#define IDS_SETTINGS_UNREAD_TEXT 50032
 
 // Display names of the match types, in match-type order.
 #define IDS_MATCHTYPE_FILENAME 50201

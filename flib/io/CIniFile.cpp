@@ -21,6 +21,27 @@ constexpr DWORD kValueBufferSize = 8192;
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, the owner's empty state is null.
 OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
+// What the profile read drops around a value: blanks of any kind (Wine counts
+// the ideographic space among them) and one pair of enclosing quotes.
+bool IsLostAtTheEdge(wchar_t c)
+{
+    if (c == L'"' || c == L'\'') {
+        return true;
+    }
+    WORD type = 0;
+    return ::GetStringTypeW(CT_CTYPE1, &c, 1, &type) && (type & (C1_SPACE | C1_BLANK | C1_CNTRL)) != 0;
+}
+
+// Enclosed in double quotes when the profile read would change it, so it
+// reads back exactly; the read strips the one pair again.
+std::wstring ProtectValue(const std::wstring& value)
+{
+    if (value.empty() || (!IsLostAtTheEdge(value.front()) && !IsLostAtTheEdge(value.back()))) {
+        return value;
+    }
+    return L"\"" + value + L"\"";
+}
+
 } // namespace
 
 CIniFile::~CIniFile() { path_.clear(); }
@@ -55,6 +76,8 @@ int CIniFile::Close()
     return 1;
 }
 
+bool CIniFile::HasFailedWrite() const { return writeFailed_; }
+
 int CIniFile::ReadStringToBuffer(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                                  wchar_t* buffer, int size)
 {
@@ -75,7 +98,12 @@ int CIniFile::ReadString(const std::wstring& section, const std::wstring& key, c
 int CIniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
     CreateUnicodeFileIfMissing();
-    return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str());
+    const int written =
+        ::WritePrivateProfileStringW(section.c_str(), key.c_str(), ProtectValue(value).c_str(), path_.c_str());
+    if (!written) {
+        writeFailed_ = true;
+    }
+    return written;
 }
 
 int CIniFile::ReadInt(const std::wstring& section, const std::wstring& key, int defaultValue)

@@ -19,6 +19,8 @@ public:
     // the default's length for a missing key, 0 for an empty value.
     virtual int ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue,
                            std::wstring& value);
+    // A value that begins or ends with a blank or a quote is written in double
+    // quotes, so that ReadString gives it back exactly.
     virtual int WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value);
     // A missing, empty or non-numeric value gives the default.
     virtual int ReadInt(const std::wstring& section, const std::wstring& key, int defaultValue);
@@ -33,6 +35,10 @@ public:
 
     // "<roaming application data>\<maker>\<product>\<file>". Creates nothing on
     // disk. Throws std::domain_error when the folder cannot be determined.
+    // True once any write through this object has failed: a caller that writes
+    // many keys checks once at the end.
+    bool HasFailedWrite() const;
+
     static void GenerateIniFileFullPathForApplicationData(const std::wstring& maker, const std::wstring& product,
                                                           const std::wstring& fileName, std::wstring& path);
 
@@ -40,6 +46,7 @@ private:
     void CreateUnicodeFileIfMissing() const;
 
     std::wstring path_;
+    bool writeFailed_ = false;
 };
 
 }}} // namespace Flib::IO::File

@@ -31,7 +31,7 @@ TEST(CLoaderTest, FirstRunCreatesTheFoldersAndTheFirstSaveWritesEveryDefaultInOr
 {
     const TempFolder temp;
     const std::wstring path = temp.Path() + L"\\Orvane-Works\\tolv\\tolv.ini";
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
 
     ASSERT_EQ(loader.Load(*configuration), 1);
@@ -48,7 +48,7 @@ TEST(CLoaderTest, AnotherVersionLoadsLikeAnEmptyFileAndIsSavedAsTheCurrentOne)
     const TempFolder temp;
     const std::wstring path = temp.File(L"tolv.ini");
     WriteUtf16File(path, L"[General]\r\nVersion=2.00\r\n");
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
     ASSERT_EQ(loader.Load(*configuration), 1);
     ASSERT_EQ(loader.Save(*configuration), 1);
@@ -60,7 +60,7 @@ TEST(CLoaderTest, TheOlderUseKeyIsLeftInPlaceAndItsValueSavedUnderTheNewKey)
     const TempFolder temp;
     const std::wstring path = temp.File(L"tolv.ini");
     WriteUtf16File(path, L"[General]\r\nPopupBalloonTips.Use=false\r\n");
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
     ASSERT_EQ(loader.Load(*configuration), 1);
     ASSERT_EQ(loader.Save(*configuration), 1);
@@ -75,7 +75,7 @@ TEST(CLoaderTest, JapaneseNamesAndExpressionsSurviveSaveAndReload)
     const std::wstring path = temp.File(L"tolv.ini");
     const std::wstring slotName = L"Microsoft IME (日本語入力)";
     const std::wstring title = L"無題 - メモ帳【編集中】 café";
-    const CLoader loader(path);
+    CLoader loader(path);
     {
         auto configuration = TolvTest::MakeStartupConfiguration();
         configuration->GetImes()->GetAt(1)->SetName(slotName);
@@ -100,7 +100,7 @@ TEST(CLoaderTest, UnrecognisedNamesAreSavedAsEmptyTextAndLoadTheSameAgain)
     WriteUtf16File(path, GeneralSection(L"ImeSwitcher.Type=st_sendinput_altfirst\nImeSwitcher.Processed=PP_SOMETIMES\n"
                                         L"IgnoreApplication.Count=1\nIgnoreApplication[0].Match=MT_Classname\n"
                                         L"IgnoreApplication[0].Expression=Shell_TrayWnd"));
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
     ASSERT_EQ(loader.Load(*configuration), 1);
     ASSERT_EQ(loader.Save(*configuration), 1);
@@ -121,7 +121,7 @@ TEST(CLoaderTest, AShrunkListLeavesItsStaleKeysAndReloadsShort)
 {
     const TempFolder temp;
     const std::wstring path = temp.File(L"tolv.ini");
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
     CApplications4SwitchOnApplication& list = *configuration->GetSwitchOnApplication()->GetApplications();
     list.Add(std::make_unique<CApplication4SwitchOnApplication>(MT_FILENAME, L"first.exe", 0));
@@ -150,7 +150,7 @@ TEST(CLoaderTest, ADirectoryAtThePathIsNeitherReadNorWritten)
     const TempFolder temp;
     const std::wstring path = temp.File(L"tolv.ini");
     ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
-    const CLoader loader(path);
+    CLoader loader(path);
     auto configuration = TolvTest::MakeStartupConfiguration();
     configuration->GetSystem()->SetType(ST_SENDINPUT_CTRLFIRST);
     EXPECT_EQ(loader.Load(*configuration), 0);
@@ -173,7 +173,7 @@ TEST(CLoaderTest, AReadOnlyOrLockedFileIsReadButNotWritten)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
     for (const std::wstring& path : {readOnly, locked}) {
-        const CLoader loader(path);
+        CLoader loader(path);
         auto configuration = TolvTest::MakeStartupConfiguration();
         EXPECT_EQ(loader.Load(*configuration), 1);
         EXPECT_EQ(configuration->GetSystem()->GetType(), ST_SENDINPUT_ALTFIRST);
@@ -188,7 +188,7 @@ TEST(CLoaderTest, AFileWhereTheFolderShouldBeStopsLoadAndSave)
 {
     const TempFolder temp;
     WriteBytes(temp.File(L"Orvane-Works"), "a file, not a folder");
-    const CLoader loader(temp.File(L"Orvane-Works\\tolv\\tolv.ini"));
+    CLoader loader(temp.File(L"Orvane-Works\\tolv\\tolv.ini"));
     auto configuration = TolvTest::MakeStartupConfiguration();
     EXPECT_EQ(loader.Load(*configuration), 0);
     EXPECT_EQ(loader.Save(*configuration), 0);
@@ -198,7 +198,7 @@ TEST(CLoaderTest, AFileWhereTheFolderShouldBeStopsLoadAndSave)
 
 TEST(CLoaderTest, APathWithoutFolderIsRefused)
 {
-    const CLoader loader(L"tolv-test-bare.ini");
+    CLoader loader(L"tolv-test-bare.ini");
     auto configuration = TolvTest::MakeStartupConfiguration();
     EXPECT_EQ(loader.Load(*configuration), 0);
     EXPECT_EQ(loader.Save(*configuration), 0);

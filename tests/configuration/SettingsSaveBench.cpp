@@ -1,0 +1,60 @@
+// Prints what one save and one load of the settings file cost; a measurement, not a test.
+// Run: ./dev.sh bench, or build/wine-run build/bin/settings_bench.exe
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "configuration/CLoader.h"
+#include "tests/configuration/ConfigurationTestSupport.h"
+#include "tests/flib/io/IniTestFiles.h"
+
+namespace {
+
+using namespace Configuration;
+using Clock = std::chrono::steady_clock;
+
+template <typename Action>
+double MillisecondsPerRun(int runs, Action action)
+{
+    const Clock::time_point start = Clock::now();
+    for (int n = 0; n < runs; ++n) {
+        action();
+    }
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / runs;
+}
+
+std::unique_ptr<CConfigurations> WithConditions(int count)
+{
+    auto configuration = TolvTest::MakeStartupConfiguration();
+    CApplications4SwitchOnApplication& list = *configuration->GetSwitchOnApplication()->GetApplications();
+    for (int n = 0; n < count; ++n) {
+        list.Add(std::make_unique<CApplication4SwitchOnApplication>(MT_WINDOWTEXT, L"無題 - メモ帳 " + std::to_wstring(n), n % 4));
+    }
+    return configuration;
+}
+
+} // namespace
+
+int main()
+{
+    const TolvTest::TempFolder temp;
+    std::printf("settings file, milliseconds per operation:\n");
+    for (const int count : {0, 100}) {
+        const std::unique_ptr<CConfigurations> configuration = WithConditions(count);
+        int fileNumber = 0;
+        const double first = MillisecondsPerRun(20, [&] {
+            CLoader(temp.File(L"new" + std::to_wstring(fileNumber++) + L".ini")).Save(*configuration);
+        });
+        CLoader loader(temp.File(L"again.ini"));
+        loader.Save(*configuration);
+        const double again = MillisecondsPerRun(20, [&] { loader.Save(*configuration); });
+        auto target = TolvTest::MakeStartupConfiguration();
+        const double load = MillisecondsPerRun(20, [&] { loader.Load(*target); });
+        std::printf("  %3d conditions: first save %8.2f, save over the file %8.2f, load %8.2f\n", count, first, again,
+                    load);
+    }
+    return 0;
+}
