@@ -45,4 +45,7 @@ inline void CloseFind(HANDLE handle) { ::FindClose(handle); }
 // Process handles, events, threads: null when absent.
 using OwnedHandle = Owned<HANDLE, CloseKernelHandle>;
 
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, the owner's empty state is null.
+inline OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
+
 } // namespace Flib

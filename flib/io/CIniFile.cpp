@@ -18,9 +18,6 @@ namespace {
 
 constexpr DWORD kValueBufferSize = 8192;
 
-// CreateFileW reports failure as INVALID_HANDLE_VALUE, the owner's empty state is null.
-OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
-
 // What the profile read drops around a value: blanks of any kind (Wine counts
 // the ideographic space among them) and one pair of enclosing quotes.
 bool IsLostAtTheEdge(wchar_t c)

@@ -7,8 +7,6 @@ namespace Flib { namespace IO { namespace File {
 
 namespace {
 
-OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
-
 // The profile functions keep files in a cache of their own (Wine refreshes it
 // only when the time stamp changes); a temporary name may come back later.
 void ForgetCachedProfile(const std::wstring& path) { ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str()); }

@@ -8,9 +8,6 @@ namespace {
 
 constexpr DWORD kRetryPauseMs = 50;
 
-// CreateFileW reports failure as INVALID_HANDLE_VALUE, the owner's empty state is null.
-OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
-
 bool IsMissing(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
