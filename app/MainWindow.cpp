@@ -7,6 +7,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ActiveModalWindow.h"
+#include "app/BalloonQueue.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CConfigurations.h"
 #include "configuration/CLoader.h"
@@ -33,6 +34,10 @@ struct Program {
     Configuration::CConfigurations configuration;
     std::unique_ptr<Configuration::CLoader> loader;
     CTaskTrayIcon tray;
+    BalloonQueue balloons;
+    // From a command's start of a modal window until it is gone, also before
+    // the window exists and after it has cleared ActiveModalWindow.
+    bool runningModal = false;
     std::unique_ptr<Engine::SwitchEngine> engine;
 };
 
@@ -45,18 +50,44 @@ Program& TheProgram()
 // Runs on the watcher thread: hand the balloon over without waiting for the main thread.
 void PostBalloon(HWND window, Engine::Balloon balloon)
 {
-    auto owned = std::make_unique<Engine::Balloon>(std::move(balloon));
-    if (::PostMessageW(window, kBalloonMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) {
-        owned.release(); // the main window frees it
+    TheProgram().balloons.Push(std::move(balloon));
+    // A wake-up that gets lost leaves the balloon for the next one.
+    ::PostMessageW(window, kBalloonMessage, 0, 0);
+}
+
+void ShowWaitingBalloons()
+{
+    Program& program = TheProgram();
+    for (const Engine::Balloon& balloon : program.balloons.TakeAll()) {
+        program.tray.ShowTrayBalloon(balloon.title, balloon.text);
     }
 }
 
-void FreeQueuedBalloons(HWND window)
+// With one of tolv's modal windows open, commands and tray clicks only bring it
+// to the front: a second sheet or box inside the first would clear the state
+// the first one still uses.
+bool ModalWindowIsOpen()
 {
-    MSG message;
-    while (::PeekMessageW(&message, window, kBalloonMessage, kBalloonMessage, PM_REMOVE)) {
-        delete reinterpret_cast<Engine::Balloon*>(message.lParam);
+    if (ActiveModalWindow != nullptr) {
+        ::SetForegroundWindow(ActiveModalWindow);
+        return true;
     }
+    return TheProgram().runningModal;
+}
+
+template <typename Show>
+void RunModal(Show show)
+{
+    if (ModalWindowIsOpen()) {
+        return;
+    }
+    Program& program = TheProgram();
+    program.runningModal = true;
+    struct Reset {
+        bool& running;
+        ~Reset() { running = false; }
+    } reset{program.runningModal};
+    show();
 }
 
 void OnCreate(HWND window, CWindowEx* object)
@@ -84,7 +115,7 @@ void OnCreate(HWND window, CWindowEx* object)
 }
 
 // Safe to run twice (WM_ENDSESSION, then WM_DESTROY).
-void OnShutdown(HWND window)
+void OnShutdown()
 {
     Program& program = TheProgram();
     if (program.loader) {
@@ -93,7 +124,7 @@ void OnShutdown(HWND window)
     }
     Engine::StopForegroundWatcher();
     program.tray.Remove();
-    FreeQueuedBalloons(window);
+    program.balloons.TakeAll(); // too late to show them
     ::PostQuitMessage(0);
 }
 
@@ -113,12 +144,14 @@ void OnCommand(HWND window, UINT command)
     Program& program = TheProgram();
     switch (command) {
     case IDM_SETTINGS:
-        // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
-        ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
-                          [&program](const Configuration::CConfigurations& edited) { program.engine->ApplySettings(edited); });
+        RunModal([&] {
+            // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
+            ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
+                              [&program](const Configuration::CConfigurations& edited) { program.engine->ApplySettings(edited); });
+        });
         break;
     case IDM_ABOUT:
-        ShowAboutDialog(program.mainWindow->GetInstance(), window);
+        RunModal([&] { ShowAboutDialog(program.mainWindow->GetInstance(), window); });
         break;
     case IDM_OPEN_SETTINGS_FOLDER:
         OpenSettingsFolder(window);
@@ -145,8 +178,7 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
     default:
         return;
     }
-    if (ActiveModalWindow != nullptr) {
-        ::SetForegroundWindow(ActiveModalWindow);
+    if (ModalWindowIsOpen()) {
         return;
     }
     if (mouseMessage != WM_RBUTTONDOWN) {
@@ -162,6 +194,8 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
     popup.SetHandle(menu.GetSubMenu(0));
     ::SetForegroundWindow(window);
     popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    // Without it the menu may not close at the second click on the icon.
+    ::PostMessageW(window, WM_NULL, 0, 0);
     menu.Destroy();
 }
 
@@ -170,16 +204,20 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     Program& program = TheProgram();
     switch (message) {
     case WM_CREATE:
-        OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        // Only the handshake's own message carries the object; any later one was
+        // sent by another program.
+        if (program.mainWindow == nullptr && lParam == reinterpret_cast<LPARAM>(Flib::Windows::Window::WindowUnderCreation)) {
+            OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        }
         return 0;
     case WM_DESTROY:
-        OnShutdown(window);
+        OnShutdown();
         return 0;
     case WM_QUERYENDSESSION:
         return 1;
     case WM_ENDSESSION:
         if (wParam) {
-            OnShutdown(window);
+            OnShutdown();
         }
         return 0;
     case WM_COMMAND:
@@ -188,11 +226,17 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case kTrayCallbackMessage:
         OnTray(window, wParam, lParam);
         return 0;
-    case kBalloonMessage: {
-        std::unique_ptr<Engine::Balloon> balloon(reinterpret_cast<Engine::Balloon*>(lParam));
-        program.tray.ShowTrayBalloon(balloon->title, balloon->text);
+    case WM_TIMER:
+        if (program.tray.OnTimer(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED:
+        program.tray.OnDpiChanged(LOWORD(wParam));
         return 0;
-    }
+    case kBalloonMessage:
+        ShowWaitingBalloons(); // whatever the parameters: anyone may send this number
+        return 0;
     default:
         break;
     }
