@@ -35,8 +35,8 @@ struct Program {
     std::unique_ptr<Configuration::CLoader> loader;
     CTaskTrayIcon tray;
     BalloonQueue balloons;
-    // From a command's start of a modal window until it is gone, also before
-    // the window exists and after it has cleared ActiveModalWindow.
+    // While a modal window or the tray menu runs: from before the window
+    // exists until after it has cleared ActiveModalWindow.
     bool runningModal = false;
     std::unique_ptr<Engine::SwitchEngine> engine;
 };
@@ -164,6 +164,23 @@ void OnCommand(HWND window, UINT command)
     }
 }
 
+void ShowTrayMenu(HWND window)
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    CMenu menu;
+    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
+        return;
+    }
+    CMenu popup;
+    popup.SetHandle(menu.GetSubMenu(0));
+    ::SetForegroundWindow(window);
+    popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    // Without it the menu may not close at the second click on the icon.
+    ::PostMessageW(window, WM_NULL, 0, 0);
+    menu.Destroy();
+}
+
 void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != kTrayIconId) {
@@ -178,25 +195,13 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
     default:
         return;
     }
-    if (ModalWindowIsOpen()) {
-        return;
-    }
     if (mouseMessage != WM_RBUTTONDOWN) {
+        ModalWindowIsOpen(); // only raises an open one
         return;
     }
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    CMenu menu;
-    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
-        return;
-    }
-    CMenu popup;
-    popup.SetHandle(menu.GetSubMenu(0));
-    ::SetForegroundWindow(window);
-    popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-    // Without it the menu may not close at the second click on the icon.
-    ::PostMessageW(window, WM_NULL, 0, 0);
-    menu.Destroy();
+    // The menu holds the commands too: one posted while it tracks would
+    // otherwise open a window beneath it.
+    RunModal([window] { ShowTrayMenu(window); });
 }
 
 LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
