@@ -65,8 +65,8 @@ void ShowWaitingBalloons()
 
 // With one of tolv's modal windows open, commands and tray clicks only bring it
 // to the front: a second sheet or box inside the first would clear the state
-// the first one still uses.
-bool ModalWindowIsOpen()
+// the first one still uses. True when one is open.
+bool BringOpenModalWindowForward()
 {
     if (ActiveModalWindow != nullptr) {
         ::SetForegroundWindow(ActiveModalWindow);
@@ -78,7 +78,7 @@ bool ModalWindowIsOpen()
 template <typename Show>
 void RunModal(Show show)
 {
-    if (ModalWindowIsOpen()) {
+    if (BringOpenModalWindowForward()) {
         return;
     }
     Program& program = TheProgram();
@@ -196,7 +196,7 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
         return;
     }
     if (mouseMessage != WM_RBUTTONDOWN) {
-        ModalWindowIsOpen(); // only raises an open one
+        BringOpenModalWindowForward(); // only a right button press opens the menu
         return;
     }
     // The menu holds the commands too: one posted while it tracks would

@@ -40,6 +40,7 @@ void CTaskTrayIcon::OnTaskbarCreated(UINT, WPARAM, LPARAM) {}
 BOOL CTaskTrayIcon::Add(HINSTANCE instance, HWND window, UINT id, UINT callbackMessage, UINT iconId,
                         const std::wstring& tip)
 {
+    StopRetrying(); // of an earlier add, on the window it was made for
     data_ = NOTIFYICONDATAW{};
     id_ = id;
     instance_ = instance;
