@@ -16,8 +16,6 @@ using Flib::Windows::Window::LoadResourceString;
 
 namespace {
 
-CDialogBox* openBox = nullptr; // modal and on the main thread: one at a time
-
 std::wstring Text(HINSTANCE instance, UINT id)
 {
     std::wstring text;
@@ -25,34 +23,43 @@ std::wstring Text(HINSTANCE instance, UINT id)
     return text;
 }
 
-void Close(INT_PTR result)
+// The box's object arrives with WM_INITDIALOG and stays in the dialog's user
+// slot, so every box, however many, reaches its own.
+CDialogBox* BoxOf(HWND dialog) { return reinterpret_cast<CDialogBox*>(::GetWindowLongPtrW(dialog, DWLP_USER)); }
+
+void Close(CDialogBox& box, INT_PTR result)
 {
-    ActiveModalWindow = nullptr;
-    openBox->End(result);
+    ReleaseActiveModalWindow(box.GetHandle());
+    box.End(result);
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG: {
-        openBox = reinterpret_cast<CDialogBox*>(lParam);
+    if (message == WM_INITDIALOG) {
+        auto* box = reinterpret_cast<CDialogBox*>(lParam);
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         ActiveModalWindow = dialog;
-        const HINSTANCE instance = openBox->GetInstance();
-        openBox->SetItemText(IDC_ABOUT_TITLE, Text(instance, IDS_APP_TITLE) + L" Ver." + Text(instance, IDS_APP_VERSION));
-        openBox->SetItemText(IDC_ABOUT_RIGHTS, Text(instance, IDS_RIGHTS_NOTICE));
-        openBox->SetItemText(IDC_ABOUT_HOMEPAGE, Text(instance, IDS_HOMEPAGE_URL));
-        openBox->SetItemText(IDC_ABOUT_MAIL, Text(instance, IDS_MAIL_ADDRESS));
+        const HINSTANCE instance = box->GetInstance();
+        box->SetItemText(IDC_ABOUT_TITLE, Text(instance, IDS_APP_TITLE) + L" Ver." + Text(instance, IDS_APP_VERSION));
+        box->SetItemText(IDC_ABOUT_RIGHTS, Text(instance, IDS_RIGHTS_NOTICE));
+        box->SetItemText(IDC_ABOUT_HOMEPAGE, Text(instance, IDS_HOMEPAGE_URL));
+        box->SetItemText(IDC_ABOUT_MAIL, Text(instance, IDS_MAIL_ADDRESS));
         return TRUE;
     }
+    CDialogBox* box = BoxOf(dialog);
+    if (box == nullptr) {
+        return FALSE;
+    }
+    switch (message) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            Close(1);
+            Close(*box, 1);
             return TRUE;
         case IDC_ABOUT_HOMEPAGE:
         case IDC_ABOUT_MAIL: {
             const std::wstring address =
-                Text(openBox->GetInstance(), LOWORD(wParam) == IDC_ABOUT_HOMEPAGE ? IDS_HOMEPAGE_URL : IDS_MAIL_ADDRESS);
+                Text(box->GetInstance(), LOWORD(wParam) == IDC_ABOUT_HOMEPAGE ? IDS_HOMEPAGE_URL : IDS_MAIL_ADDRESS);
             ::ShellExecuteW(dialog, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
             return TRUE;
         }
@@ -60,9 +67,19 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return FALSE; // Esc (IDCANCEL) does not close the box
         }
     case WM_CLOSE:
-        Close(2);
+        Close(*box, 2);
         return TRUE;
     default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the dialog manager; the box stays as it is.
         return FALSE;
     }
 }
@@ -73,8 +90,8 @@ INT_PTR ShowAboutDialog(HINSTANCE instance, HWND owner)
 {
     CDialogBox box;
     const INT_PTR result = box.DoModal(IDD_ABOUT, instance, owner, AboutDialogProc);
-    openBox = nullptr;
-    ActiveModalWindow = nullptr; // also when the box ended without OK or close
+    // Also when the box ended without OK or close; the handle field keeps the ended box.
+    ReleaseActiveModalWindow(box.GetHandle());
     return result;
 }
 

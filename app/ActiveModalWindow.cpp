@@ -4,4 +4,11 @@ namespace Tolv {
 
 HWND ActiveModalWindow = nullptr;
 
+void ReleaseActiveModalWindow(HWND window)
+{
+    if (ActiveModalWindow == window) {
+        ActiveModalWindow = nullptr;
+    }
+}
+
 } // namespace Tolv

@@ -7,6 +7,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ActiveModalWindow.h"
+#include "app/BalloonQueue.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CConfigurations.h"
 #include "configuration/CLoader.h"
@@ -33,6 +34,10 @@ struct Program {
     Configuration::CConfigurations configuration;
     std::unique_ptr<Configuration::CLoader> loader;
     CTaskTrayIcon tray;
+    BalloonQueue balloons;
+    // While a modal window or the tray menu runs: from before the window
+    // exists until after it has cleared ActiveModalWindow.
+    bool runningModal = false;
     std::unique_ptr<Engine::SwitchEngine> engine;
     // Last, so its thread ends before the engine and configuration it reads.
     std::unique_ptr<Engine::ForegroundWatcher> watcher;
@@ -47,18 +52,44 @@ Program& TheProgram()
 // Runs on the watcher thread: hand the balloon over without waiting for the main thread.
 void PostBalloon(HWND window, Engine::Balloon balloon)
 {
-    auto owned = std::make_unique<Engine::Balloon>(std::move(balloon));
-    if (::PostMessageW(window, kBalloonMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) {
-        owned.release(); // the main window frees it
+    TheProgram().balloons.Push(std::move(balloon));
+    // A wake-up that gets lost leaves the balloon for the next one.
+    ::PostMessageW(window, kBalloonMessage, 0, 0);
+}
+
+void ShowWaitingBalloons()
+{
+    Program& program = TheProgram();
+    for (const Engine::Balloon& balloon : program.balloons.TakeAll()) {
+        program.tray.ShowTrayBalloon(balloon.title, balloon.text);
     }
 }
 
-void FreeQueuedBalloons(HWND window)
+// With one of tolv's modal windows open, commands and tray clicks only bring it
+// to the front: a second sheet or box inside the first would clear the state
+// the first one still uses. True when one is open.
+bool BringOpenModalWindowForward()
 {
-    MSG message;
-    while (::PeekMessageW(&message, window, kBalloonMessage, kBalloonMessage, PM_REMOVE)) {
-        delete reinterpret_cast<Engine::Balloon*>(message.lParam);
+    if (ActiveModalWindow != nullptr) {
+        ::SetForegroundWindow(ActiveModalWindow);
+        return true;
     }
+    return TheProgram().runningModal;
+}
+
+template <typename Show>
+void RunModal(Show show)
+{
+    if (BringOpenModalWindowForward()) {
+        return;
+    }
+    Program& program = TheProgram();
+    program.runningModal = true;
+    struct Reset {
+        bool& running;
+        ~Reset() { running = false; }
+    } reset{program.runningModal};
+    show();
 }
 
 // Told once: the file stays as it is until the user confirms settings with OK.
@@ -100,7 +131,7 @@ void OnCreate(HWND window, CWindowEx* object)
 }
 
 // Safe to run twice (WM_ENDSESSION, then WM_DESTROY).
-void OnShutdown(HWND window)
+void OnShutdown()
 {
     Program& program = TheProgram();
     if (program.loader) {
@@ -111,7 +142,7 @@ void OnShutdown(HWND window)
         program.watcher->Stop();
     }
     program.tray.Remove();
-    FreeQueuedBalloons(window);
+    program.balloons.TakeAll(); // too late to show them
     ::EndMenu(); // an open tray menu's loop would not see the quit message
     ::PostQuitMessage(0);
 }
@@ -132,16 +163,18 @@ void OnCommand(HWND window, UINT command)
     Program& program = TheProgram();
     switch (command) {
     case IDM_SETTINGS:
-        // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
-        ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
-                          [&program](const Configuration::CConfigurations& edited) {
-                              program.engine->ApplySettings(edited);
-                              // Confirmed settings outlive a crash or an ended task.
-                              program.loader->SaveConfirmed(program.configuration);
-                          });
+        RunModal([&] {
+            // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
+            ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
+                              [&program](const Configuration::CConfigurations& edited) {
+                                  program.engine->ApplySettings(edited);
+                                  // Confirmed settings outlive a crash or an ended task.
+                                  program.loader->SaveConfirmed(program.configuration);
+                              });
+        });
         break;
     case IDM_ABOUT:
-        ShowAboutDialog(program.mainWindow->GetInstance(), window);
+        RunModal([&] { ShowAboutDialog(program.mainWindow->GetInstance(), window); });
         break;
     case IDM_OPEN_SETTINGS_FOLDER:
         OpenSettingsFolder(window);
@@ -152,6 +185,23 @@ void OnCommand(HWND window, UINT command)
     default:
         break; // IDM_CLOSE_MENU only closes the menu
     }
+}
+
+void ShowTrayMenu(HWND window)
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    CMenu menu;
+    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
+        return;
+    }
+    CMenu popup;
+    popup.SetHandle(menu.GetSubMenu(0));
+    ::SetForegroundWindow(window);
+    popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    // Without it the menu may not close at the second click on the icon.
+    ::PostMessageW(window, WM_NULL, 0, 0);
+    menu.Destroy();
 }
 
 void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
@@ -168,24 +218,13 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
     default:
         return;
     }
-    if (ActiveModalWindow != nullptr) {
-        ::SetForegroundWindow(ActiveModalWindow);
-        return;
-    }
     if (mouseMessage != WM_RBUTTONDOWN) {
+        BringOpenModalWindowForward(); // only a right button press opens the menu
         return;
     }
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    CMenu menu;
-    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
-        return;
-    }
-    CMenu popup;
-    popup.SetHandle(menu.GetSubMenu(0));
-    ::SetForegroundWindow(window);
-    popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-    menu.Destroy();
+    // The menu holds the commands too: one posted while it tracks would
+    // otherwise open a window beneath it.
+    RunModal([window] { ShowTrayMenu(window); });
 }
 
 LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -193,16 +232,20 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     Program& program = TheProgram();
     switch (message) {
     case WM_CREATE:
-        OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        // Only the handshake's own message carries the object; any later one was
+        // sent by another program.
+        if (program.mainWindow == nullptr && lParam == reinterpret_cast<LPARAM>(Flib::Windows::Window::WindowUnderCreation)) {
+            OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        }
         return 0;
     case WM_DESTROY:
-        OnShutdown(window);
+        OnShutdown();
         return 0;
     case WM_QUERYENDSESSION:
         return 1;
     case WM_ENDSESSION:
         if (wParam) {
-            OnShutdown(window);
+            OnShutdown();
         }
         return 0;
     case WM_COMMAND:
@@ -211,11 +254,17 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case kTrayCallbackMessage:
         OnTray(window, wParam, lParam);
         return 0;
-    case kBalloonMessage: {
-        std::unique_ptr<Engine::Balloon> balloon(reinterpret_cast<Engine::Balloon*>(lParam));
-        program.tray.ShowTrayBalloon(balloon->title, balloon->text);
+    case WM_TIMER:
+        if (program.tray.OnTimer(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED:
+        program.tray.OnDpiChanged(LOWORD(wParam));
         return 0;
-    }
+    case kBalloonMessage:
+        ShowWaitingBalloons(); // whatever the parameters: anyone may send this number
+        return 0;
     default:
         break;
     }

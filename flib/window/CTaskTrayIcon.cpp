@@ -43,43 +43,109 @@ NOTIFYICONDATAW MakeBalloonRemovalRecord(const NOTIFYICONDATAW& stored)
 }
 
 CTaskTrayIcon::CTaskTrayIcon()
-    : id_(0), instance_(nullptr), window_(nullptr), data_{}, taskbarCreatedMessage_(0), notifier_(::Shell_NotifyIconW),
-      balloonMayShow_(false)
+    : id_(0), instance_(nullptr), window_(nullptr), data_{}, taskbarCreatedMessage_(0), iconId_(0), retriesLeft_(0),
+      notifier_(::Shell_NotifyIconW), balloonMayShow_(false)
 {
 }
 
-CTaskTrayIcon::~CTaskTrayIcon() { Delete(); }
+CTaskTrayIcon::~CTaskTrayIcon() { Remove(); }
 
 void CTaskTrayIcon::OnTaskbarCreated(UINT, WPARAM, LPARAM) {}
 
 BOOL CTaskTrayIcon::Add(HINSTANCE instance, HWND window, UINT id, UINT callbackMessage, UINT iconId,
                         const std::wstring& tip)
 {
+    StopRetrying(); // of an earlier add, on the window it was made for
     data_ = NOTIFYICONDATAW{};
     id_ = id;
     instance_ = instance;
     window_ = window;
+    iconId_ = iconId;
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    // The shell keeps its own copy of the image, so the old icon may go now.
-    icon_.Reset(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    // An elevated owner would otherwise never hear of a restarted taskbar.
+    ::ChangeWindowMessageFilterEx(window, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
     data_.cbSize = kNotifyIconDataSize;
     data_.hWnd = window;
     data_.uID = id;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = callbackMessage;
-    data_.hIcon = icon_.Get();
+    LoadIconForDpi(::GetDpiForWindow(window));
     CopyCut(data_.szTip, tip, kTrayTipLength);
-    return notifier_(NIM_ADD, &data_);
+    return AddOrRetry();
 }
 
 BOOL CTaskTrayIcon::ReAdd(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LoadIconForDpi(::GetDpiForWindow(window_));
     OnTaskbarCreated(message, wParam, lParam);
-    return notifier_(NIM_ADD, &data_);
+    return AddOrRetry();
 }
 
-BOOL CTaskTrayIcon::Remove() { return Delete(); }
+bool CTaskTrayIcon::OnTimer(UINT_PTR timerId)
+{
+    if (retriesLeft_ == 0 || timerId != id_) {
+        return false;
+    }
+    bool shown = false;
+    TryAdd(shown);
+    if (shown || --retriesLeft_ == 0) {
+        ::KillTimer(window_, id_);
+        retriesLeft_ = 0;
+    }
+    return true;
+}
+
+BOOL CTaskTrayIcon::OnDpiChanged(UINT dpi)
+{
+    LoadIconForDpi(dpi);
+    return notifier_(NIM_MODIFY, &data_);
+}
+
+BOOL CTaskTrayIcon::Remove()
+{
+    StopRetrying();
+    return Delete();
+}
+
+void CTaskTrayIcon::LoadIconForDpi(UINT dpi)
+{
+    // The notification area shows small icons; one loaded at 16 x 16 would be
+    // scaled up, blurred, above 100 %. The .ico holds the larger sizes.
+    const int size = dpi != 0 ? ::GetSystemMetricsForDpi(SM_CXSMICON, dpi) : ::GetSystemMetrics(SM_CXSMICON);
+    HICON icon = static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    // The shell keeps its own copy of the image, so the old icon may go now.
+    icon_.Reset(icon);
+    data_.hIcon = icon;
+}
+
+BOOL CTaskTrayIcon::TryAdd(bool& shown)
+{
+    const BOOL added = notifier_(NIM_ADD, &data_);
+    shown = added || notifier_(NIM_MODIFY, &data_);
+    return added;
+}
+
+BOOL CTaskTrayIcon::AddOrRetry()
+{
+    bool shown = false;
+    const BOOL added = TryAdd(shown);
+    if (shown) {
+        StopRetrying();
+    } else if (retriesLeft_ == 0 && window_ != nullptr &&
+               ::SetTimer(window_, id_, kTrayAddRetryIntervalMs, nullptr) != 0) {
+        retriesLeft_ = kTrayAddRetryCount;
+    }
+    return added;
+}
+
+void CTaskTrayIcon::StopRetrying()
+{
+    if (retriesLeft_ != 0) {
+        ::KillTimer(window_, id_);
+        retriesLeft_ = 0;
+    }
+}
 
 BOOL CTaskTrayIcon::ShowTrayBalloon(const std::wstring& title, const std::wstring& text)
 {

@@ -18,6 +18,10 @@ static_assert(offsetof(NOTIFYICONDATAW, hBalloonIcon) == kNotifyIconDataSize || 
               "NOTIFYICONDATAW up to guidItem must be 968 bytes on 64-bit Windows");
 
 constexpr size_t kTrayTipLength = 127;
+// A refused add (no taskbar yet at logon) is tried again this often, this many
+// times: five minutes.
+constexpr UINT kTrayAddRetryIntervalMs = 2000;
+constexpr unsigned kTrayAddRetryCount = 150;
 constexpr size_t kBalloonTitleLength = 63;
 constexpr size_t kBalloonTextLength = 255;
 constexpr UINT kBalloonTimeoutMs = 3000;
@@ -41,11 +45,22 @@ public:
     // Called just before the icon is added again for a new taskbar.
     virtual void OnTaskbarCreated(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Fills the record (icon `iconId` from `instance` at 16 x 16, tip cut to
-    // 127 characters), registers "TaskbarCreated" and adds the icon.
+    // Fills the record (icon `iconId` from `instance` at the small-icon size
+    // of the window's DPI, tip cut to 127 characters), registers
+    // "TaskbarCreated", lets it through to an elevated owner and adds the icon.
+    // When the shell refuses, a timer of the owner window (its id is the icon
+    // id) tries again until it accepts or kTrayAddRetryCount tries have failed.
     BOOL Add(HINSTANCE instance, HWND window, UINT id, UINT callbackMessage, UINT iconId, const std::wstring& tip);
-    // For the owner's handler of GetTaskbarCreatedMessage(): hook, then add the stored record.
+    // For the owner's handler of GetTaskbarCreatedMessage(): reloads the icon
+    // for the DPI of the new taskbar, calls the hook, then adds the record
+    // (retrying as Add does). Returns what the add returned.
     BOOL ReAdd(UINT message, WPARAM wParam, LPARAM lParam);
+    // For the owner's WM_TIMER: true when `timerId` is this icon's retry timer,
+    // which then makes its next try.
+    bool OnTimer(UINT_PTR timerId);
+    // For the owner's WM_DPICHANGED: the icon at the small-icon size of `dpi`.
+    BOOL OnDpiChanged(UINT dpi);
+    // Stops the retries and removes the icon.
     BOOL Remove();
     // Shows a balloon from a modified copy; on success modifies once more with
     // the stored record. Returns the last call's result. A balloon shown before
@@ -59,6 +74,13 @@ public:
 
 private:
     BOOL Delete();
+    void LoadIconForDpi(UINT dpi);
+    // NIM_ADD; when refused, the icon may still be there (a taskbar that never
+    // went away), which a modify tells. Returns the add's result.
+    BOOL TryAdd(bool& shown);
+    // TryAdd, then starts the retries when the icon is not shown, else ends them.
+    BOOL AddOrRetry();
+    void StopRetrying();
 
     UINT id_;
     HINSTANCE instance_;
@@ -67,6 +89,8 @@ private:
     UINT taskbarCreatedMessage_;
     // The record's icon, kept for re-adding after the taskbar restarts.
     Owned<HICON, ::DestroyIcon> icon_;
+    UINT iconId_;
+    unsigned retriesLeft_;
     Notifier notifier_;
     // A balloon was shown and may still be on screen (or in the notification centre).
     bool balloonMayShow_;

@@ -65,7 +65,10 @@ LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 HWND CreateWindowExBound(CWindowEx& object, DWORD exStyle, const wchar_t* className, const wchar_t* title,
                          DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu)
 {
-    ::WaitForSingleObject(CreationEvent, INFINITE);
+    // The name is shared by the whole logon session, so any program can hold
+    // the event for ever; WindowUnderCreation is this process's own, so going
+    // on without the event after a while costs nothing.
+    ::WaitForSingleObject(CreationEvent, kCreationEventWaitMs);
     WindowUnderCreation = &object;
     HWND window = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
                                     object.GetInstance(), nullptr);

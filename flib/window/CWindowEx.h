@@ -24,6 +24,8 @@ private:
 // Auto-reset, created signalled before the entry point; serialises window
 // creation in every process that opens the same name.
 extern HANDLE CreationEvent;
+// How long a creation waits for the event before it goes on without it.
+constexpr DWORD kCreationEventWaitMs = 3000;
 extern CWindowEx* WindowUnderCreation;
 
 // Class procedure for CWindowEx windows: forwards the messages before WM_CREATE
@@ -31,7 +33,8 @@ extern CWindowEx* WindowUnderCreation;
 // that procedure on the window and calls it with the object as lParam.
 LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The owner's side of the handshake: wait for the event, create, release it.
+// The owner's side of the handshake: wait for the event (at most
+// kCreationEventWaitMs), create, leave the event signalled.
 HWND CreateWindowExBound(CWindowEx& object, DWORD exStyle, const wchar_t* className, const wchar_t* title,
                          DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu);
 

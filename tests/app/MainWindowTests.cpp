@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <prsht.h>
 #include <shellapi.h>
 
 #include <functional>
@@ -17,6 +18,7 @@
 #include "tests/support/KeyPress.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/ShownBalloons.h"
 #include "tests/support/TolvProcess.h"
 #include "tests/support/TrayClick.h"
 #include "tests/support/Wait.h"
@@ -53,6 +55,21 @@ std::wstring ReadSettings(const std::wstring& path)
     return text;
 }
 
+// Two slots and a rule that gives the window class TolvEndToEndTarget the second one.
+constexpr wchar_t kRuleForTarget[] =
+    L"[General]\r\n"
+    L"Version=1.00\r\n"
+    L"Ime.Count=2\r\n"
+    L"Ime[0].Name=English\r\n"
+    L"Ime[0].SendKeys.Count=3\r\nIme[0].SendKeys[0]=18\r\nIme[0].SendKeys[1]=16\r\nIme[0].SendKeys[2]=49\r\n"
+    L"Ime[1].Name=日本語入力\r\n"
+    L"Ime[1].SendKeys.Count=3\r\nIme[1].SendKeys[0]=18\r\nIme[1].SendKeys[1]=16\r\nIme[1].SendKeys[2]=50\r\n"
+    L"ImeSwitcher.Type=ST_SENDINPUT_SHIFTFIRST\r\n"
+    L"Application.Count=1\r\n"
+    L"Application[0].Match=MT_CLASSNAME\r\n"
+    L"Application[0].Expression=TolvEndToEndTarget\r\n"
+    L"Application[0].ImeNumber=1\r\n";
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void StartWithSettings(const std::wstring& content = L"[General]\r\n")
@@ -85,6 +102,37 @@ protected:
         int code = 1234;
         ASSERT_TRUE(tolv->WaitForExit(15000, code));
         EXPECT_EQ(code, Tolv::kExitNormal);
+    }
+
+    // A crashed tolv stays alive behind Wine's error dialog but answers nothing.
+    bool Answers() const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    }
+
+    // Top-level dialogs of tolv: the about box, the sheet. Hidden ones count
+    // too: a dialog is shown only once its thread has nothing else to do.
+    std::vector<HWND> Dialogs() const
+    {
+        struct Search {
+            DWORD processId;
+            std::vector<HWND> found;
+        } search{tolv->Id(), {}};
+        ::EnumWindows(
+            [](HWND window, LPARAM lParam) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                wchar_t className[16] = {};
+                ::GetClassNameW(window, className, 16);
+                if (owner == s->processId && std::wstring(className) == kDialogClass) {
+                    s->found.push_back(window);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
 
     SettingsFileGuard settings;
@@ -233,18 +281,7 @@ TEST_F(MainWindowTest, TaskbarCreatedBringsTheIconBack)
 
 TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
 {
-    StartWithSettings(L"[General]\r\n"
-                      L"Version=1.00\r\n"
-                      L"Ime.Count=2\r\n"
-                      L"Ime[0].Name=English\r\n"
-                      L"Ime[0].SendKeys.Count=3\r\nIme[0].SendKeys[0]=18\r\nIme[0].SendKeys[1]=16\r\nIme[0].SendKeys[2]=49\r\n"
-                      L"Ime[1].Name=日本語入力\r\n"
-                      L"Ime[1].SendKeys.Count=3\r\nIme[1].SendKeys[0]=18\r\nIme[1].SendKeys[1]=16\r\nIme[1].SendKeys[2]=50\r\n"
-                      L"ImeSwitcher.Type=ST_SENDINPUT_SHIFTFIRST\r\n"
-                      L"Application.Count=1\r\n"
-                      L"Application[0].Match=MT_CLASSNAME\r\n"
-                      L"Application[0].Expression=TolvEndToEndTarget\r\n"
-                      L"Application[0].ImeNumber=1\r\n");
+    StartWithSettings(kRuleForTarget);
 
     TolvTest::KeyLogProcess target(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"メモ帳の代わり");
     ASSERT_NE(target.Window(), nullptr);
@@ -301,6 +338,115 @@ TEST_F(MainWindowTest, EndsWhileItsOwnWindowIsInFront)
             EXPECT_EQ(code, Tolv::kExitNormal) << c.name;
         }
     }
+}
+
+TEST_F(MainWindowTest, ItsPrivateMessagesFromAnotherProgramDoNoHarmAndBalloonsStillCome)
+{
+    StartWithSettings(kRuleForTarget);
+    // The balloon wake-up with whatever another program may put in it.
+    const LPARAM values[] = {0, 0x12345678, static_cast<LPARAM>(0x00007FF712345678ull), -1};
+    for (LPARAM value : values) {
+        ::PostMessageW(main, Tolv::kBalloonMessage, static_cast<WPARAM>(value), value);
+    }
+    // A creation message long after the window was made.
+    CREATESTRUCTW create{};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(main, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), SMTO_ABORTIFHUNG, 5000, &result);
+    ASSERT_TRUE(Answers()) << "tolv stopped answering";
+
+    TolvTest::KeyLogProcess target(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"メモ帳の代わり");
+    ASSERT_NE(target.Window(), nullptr);
+    ASSERT_TRUE(target.BringToFront());
+    // The balloon names the process it switched for, so an older one cannot pass.
+    const std::wstring processLine = L"【プロセスID】" + std::to_wstring(target.Id());
+    EXPECT_TRUE(WaitUntil([&] {
+        for (const std::wstring& text : TolvTest::ShownBalloonTexts()) {
+            if (text.find(processLine) != std::wstring::npos) {
+                return true;
+            }
+        }
+        return false;
+    }, 15000)) << "no switch balloon after the foreign messages";
+    Exit();
+}
+
+// A command that opens a modal window, and how to find that window.
+struct ModalCommandCase {
+    const char* name;
+    UINT command;
+    const wchar_t* title;
+};
+
+class ModalCommandTest : public MainWindowTest, public ::testing::WithParamInterface<ModalCommandCase> {
+protected:
+    // Posts the command twice, as a second click or another program may; then a
+    // tray click behind them, whose effect shows both have been handled.
+    HWND OpenTwiceAndClickTheTray()
+    {
+        ::PostMessageW(main, WM_COMMAND, GetParam().command, 0);
+        ::PostMessageW(main, WM_COMMAND, GetParam().command, 0);
+        HWND window = nullptr;
+        EXPECT_TRUE(WaitUntil([&] {
+            window = tolv->FindWindowOfProcess(kDialogClass, GetParam().title);
+            return window != nullptr && ::IsWindowVisible(window);
+        }));
+        HWND other = ::CreateWindowExW(0, L"Static", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200,
+                                       100, nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(other);
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other; }));
+        ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_RBUTTONDOWN);
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, 5000))
+            << "the open window did not come to the front";
+        ::DestroyWindow(other);
+        return window;
+    }
+};
+
+TEST_P(ModalCommandTest, GivenTwiceOpensOneWindowWhichHoldsTheTray)
+{
+    StartWithSettings();
+    HWND window = OpenTwiceAndClickTheTray();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Dialogs(), std::vector<HWND>{window});
+    EXPECT_FALSE(MenuIsOpen());
+
+    // The window ends as usual and everything works as before.
+    ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
+    EXPECT_TRUE(Dialogs().empty());
+    ASSERT_NE(OpenMenu(), nullptr) << "the menu did not come back";
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return !MenuIsOpen(); }, 5000);
+    Exit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, ModalCommandTest,
+                         ::testing::Values(ModalCommandCase{"About", IDM_ABOUT, L"バージョン情報"},
+                                           ModalCommandCase{"Settings", IDM_SETTINGS, L"設定 - トルヴ"}),
+                         [](const ::testing::TestParamInfo<ModalCommandCase>& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, SettingsGivenTwiceStillApplyTheirOk)
+{
+    StartWithSettings();
+    ::PostMessageW(main, WM_COMMAND, IDM_SETTINGS, 0);
+    ::PostMessageW(main, WM_COMMAND, IDM_SETTINGS, 0);
+    HWND sheet = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        sheet = tolv->FindWindowOfProcess(kDialogClass, L"設定 - トルヴ");
+        return sheet != nullptr && ::IsWindowVisible(sheet);
+    }));
+    // Balloons off on the notification page.
+    ::SendMessageW(sheet, PSM_SETCURSEL, 4, 0);
+    HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(page, nullptr);
+    ::SendDlgItemMessageW(page, IDC_NOTIFY_USE, BM_CLICK, 0, 0);
+    ASSERT_EQ(::SendDlgItemMessageW(page, IDC_NOTIFY_USE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(sheet); }));
+    EXPECT_TRUE(Dialogs().empty()) << "a second sheet opened after the first";
+    Exit();
+    EXPECT_NE(ReadSettings(settings.Path()).find(L"Notify.Use=false"), std::wstring::npos) << "the OK was lost";
 }
 
 } // namespace

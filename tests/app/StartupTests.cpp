@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ExitCodes.h"
+#include "flib/Owned.h"
 #include "resources/ResourceIds.h"
 #include "flib/window/LoadResourceString.h"
 #include "tests/support/OpenedUrls.h"
@@ -100,6 +101,20 @@ TEST_F(StartupTest, WithASettingsFileStartsHiddenWithoutAPrompt)
     EXPECT_FALSE(::IsWindowVisible(main));
     const LONG_PTR exStyle = ::GetWindowLongPtrW(main, GWL_EXSTYLE);
     EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+    ExitThroughCommand(tolv, main);
+}
+
+TEST_F(StartupTest, StartsWhileAnotherProgramHoldsTheCreationEvent)
+{
+    settings.Write(L"[System]\r\n");
+    // Any program of the session can open the event by its name and keep it.
+    const Flib::OwnedHandle held(::CreateEventW(nullptr, FALSE, FALSE, L"Flib::Window::CWindowEx"));
+    ASSERT_TRUE(held);
+    ::WaitForSingleObject(held.Get(), 0); // take the signal if it was there already
+
+    TolvProcess tolv;
+    HWND main = WaitForWindow(tolv, Tolv::kMainWindowClass);
+    ASSERT_NE(main, nullptr) << "tolv waits for the event for ever";
     ExitThroughCommand(tolv, main);
 }
 

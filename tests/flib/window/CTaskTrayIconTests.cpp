@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "flib/window/CTaskTrayIcon.h"
+#include "tests/support/ImportPatch.h"
 #include "tests/support/TestWindows.h"
 #include "tests/support/TrayClick.h"
 #include "tests/flib/window/WindowTestResourceIds.h"
@@ -39,6 +40,9 @@ LRESULT CALLBACK TrayOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         callbacks.push_back({wParam, lParam});
         return 0;
     }
+    if (message == WM_TIMER && ownedIcon != nullptr && ownedIcon->OnTimer(wParam)) {
+        return 0;
+    }
     if (ownedIcon != nullptr && ownedIcon->GetTaskbarCreatedMessage() != 0 &&
         message == ownedIcon->GetTaskbarCreatedMessage()) {
         ownedIcon->ReAdd(message, wParam, lParam);
@@ -54,6 +58,19 @@ bool IconShown(HWND owner, UINT id)
     identity.hWnd = owner;
     identity.uID = id;
     return ::Shell_NotifyIconW(NIM_MODIFY, &identity) != FALSE;
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
 }
 
 class TrayIconTest : public ::testing::Test {
@@ -134,13 +151,7 @@ TEST_F(TrayIconTest, AddFillsTheRecordTheShellIsGiven)
     EXPECT_EQ(data.uID, kIconId);
     EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(data.uCallbackMessage, kCallback);
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(data.hIcon, &info)) << "the record holds no live icon";
-    BITMAP bitmap{};
-    ::GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 16);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(IconWidth(data.hIcon), 16) << "not the small icon at 100 %";
     EXPECT_EQ(std::wstring(data.szTip), longTip.substr(0, 127));
     EXPECT_EQ(icon.GetTaskbarCreatedMessage(), ::RegisterWindowMessageW(L"TaskbarCreated"));
     EXPECT_NE(icon.GetTaskbarCreatedMessage(), 0u);
@@ -300,6 +311,102 @@ TEST_F(TrayIconTest, FailedBalloonSkipsTheSecondModifyAndTheDestructorStillDelet
     EXPECT_EQ(sent[0].data.cbSize, 968u);
     EXPECT_FALSE(sent[0].result);
 }
+
+// The shell of a logon that is not ready yet: it refuses the first adds.
+int refusalsLeft = 0;
+
+BOOL WINAPI RefusingFirstAdds(DWORD message, PNOTIFYICONDATAW data)
+{
+    if (message == NIM_ADD && refusalsLeft > 0) {
+        --refusalsLeft;
+        return FALSE;
+    }
+    return ::Shell_NotifyIconW(message, data);
+}
+
+TEST_F(TrayIconTest, RefusedAddIsTriedAgainUntilTheShellTakesTheIcon)
+{
+    CTaskTrayIcon icon;
+    icon.SetNotifier(RefusingFirstAdds);
+    ownedIcon = &icon;
+    refusalsLeft = 2;
+    EXPECT_FALSE(AddTo(icon));
+    EXPECT_FALSE(IconShown(owner, kIconId));
+
+    EXPECT_TRUE(TolvTest::WaitUntil([&] { return IconShown(owner, kIconId); }, 20000))
+        << "the icon never came after the shell refused it";
+    EXPECT_EQ(refusalsLeft, 0);
+    EXPECT_FALSE(icon.OnTimer(kIconId)) << "still retrying with the icon shown";
+    EXPECT_TRUE(RightClickArrives(10000)) << "the late icon does not answer clicks";
+}
+
+TEST_F(TrayIconTest, RetriesEndWithRemoveAndWithATaskbarThatTakesTheIcon)
+{
+    CTaskTrayIcon icon;
+    icon.SetNotifier(RefusingFirstAdds);
+    refusalsLeft = 1000;
+    EXPECT_FALSE(AddTo(icon));
+    EXPECT_TRUE(icon.OnTimer(kIconId)) << "a refused add is not retried";
+    EXPECT_FALSE(icon.OnTimer(kIconId + 1)) << "another timer of the owner was taken";
+    icon.Remove();
+    EXPECT_FALSE(icon.OnTimer(kIconId)) << "a removed icon would come back";
+
+    EXPECT_FALSE(AddTo(icon));
+    refusalsLeft = 0;
+    EXPECT_TRUE(icon.ReAdd(icon.GetTaskbarCreatedMessage(), 0, 0));
+    EXPECT_FALSE(icon.OnTimer(kIconId));
+    EXPECT_TRUE(IconShown(owner, kIconId));
+}
+
+struct FilterCall {
+    HWND window;
+    UINT message;
+    DWORD action;
+};
+std::vector<FilterCall> filterCalls;
+
+BOOL WINAPI RecordingFilter(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT)
+{
+    filterCalls.push_back({window, message, action});
+    return TRUE;
+}
+
+// Wine knows no integrity levels: the call itself is what can be seen here.
+TEST_F(TrayIconTest, TaskbarCreatedIsLetThroughToAnElevatedOwner)
+{
+    filterCalls.clear();
+    const TolvTest::ImportPatch patch("ChangeWindowMessageFilterEx", reinterpret_cast<void*>(&RecordingFilter));
+    ASSERT_GT(patch.Slots(), 0u);
+    CTaskTrayIcon icon;
+    ASSERT_TRUE(AddTo(icon));
+    ASSERT_EQ(filterCalls.size(), 1u);
+    EXPECT_EQ(filterCalls[0].window, owner);
+    EXPECT_EQ(filterCalls[0].message, ::RegisterWindowMessageW(L"TaskbarCreated"));
+    EXPECT_EQ(filterCalls[0].action, static_cast<DWORD>(MSGFLT_ALLOW));
+}
+
+// The small-icon size of each scale, from the images the .ico holds.
+struct DpiCase {
+    const char* name;
+    UINT dpi;
+    int width;
+};
+
+class TrayDpiTest : public TrayIconTest, public ::testing::WithParamInterface<DpiCase> {};
+
+TEST_P(TrayDpiTest, IconIsReloadedAtTheSmallIconSizeOfTheNewDpi)
+{
+    CTaskTrayIcon icon;
+    ASSERT_TRUE(AddTo(icon));
+    EXPECT_TRUE(icon.OnDpiChanged(GetParam().dpi));
+    EXPECT_EQ(IconWidth(icon.GetNotifyIconData().hIcon), GetParam().width);
+    EXPECT_TRUE(IconShown(owner, kIconId));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, TrayDpiTest,
+                         ::testing::Values(DpiCase{"Percent100", 96, 16}, DpiCase{"Percent125", 120, 20},
+                                           DpiCase{"Percent150", 144, 24}, DpiCase{"Percent200", 192, 32}),
+                         [](const ::testing::TestParamInfo<DpiCase>& info) { return info.param.name; });
 
 // Text of `length` characters whose every position is recognisable.
 std::wstring Numbered(size_t length)
