@@ -373,6 +373,8 @@ void ConditionList::ShowContextMenu(const POINT* screen)
     // The chosen command comes back to the page as WM_COMMAND.
     popup.TrackPopup(TPM_RIGHTBUTTON, at.x, at.y, 0, page_->GetHandle(), nullptr);
     menu.Destroy();
+    // Bringing the page forward for the menu can leave the keyboard elsewhere; the keys belong to the list.
+    list_.SetFocus();
 }
 
 int ConditionList::WriteRow(CApplication& condition, int row)
