@@ -45,10 +45,36 @@ bool EqualIgnoringCase(const std::wstring& field, const std::wstring& expression
     return Lowered(field) == Lowered(expression);
 }
 
+// File names and paths compare without case, class names and titles with case.
+bool IgnoresCase(Configuration::MatchType type)
+{
+    return type == Configuration::MT_FILENAME_REGEX || type == Configuration::MT_FULLPATH_REGEX;
+}
+
+bool IsPatternType(Configuration::MatchType type)
+{
+    return type == Configuration::MT_FILENAME_REGEX || type == Configuration::MT_FULLPATH_REGEX ||
+           type == Configuration::MT_CLASSNAME_REGEX || type == Configuration::MT_WINDOWTEXT_REGEX;
+}
+
+WideRegex::flag_type PatternFlags(bool ignoreCase) { return ignoreCase ? WideRegex::perl | WideRegex::icase : WideRegex::perl; }
+
+// The library's message up to where it quotes the pattern: it narrows the
+// pattern's characters, which garbles anything beyond ASCII.
+std::wstring LibraryReason(const char* what)
+{
+    std::string reason(what);
+    const std::string::size_type quote = reason.find("  The error occurred");
+    if (quote != std::string::npos) {
+        reason.erase(quote);
+    }
+    return std::wstring(reason.begin(), reason.end());
+}
+
 bool WholeTextMatches(const std::wstring& field, const std::wstring& pattern, bool ignoreCase)
 {
     try {
-        const WideRegex compiled(pattern, ignoreCase ? WideRegex::perl | WideRegex::icase : WideRegex::perl);
+        const WideRegex compiled(pattern, PatternFlags(ignoreCase));
         return boost::regex_match(field, compiled);
     } catch (const std::exception&) {
         // Invalid pattern, or the matcher's complexity limit: the rule simply does not apply.
@@ -78,21 +104,42 @@ bool ConditionHolds(const CApplication& condition, const TargetWindowInfo& targe
     case Configuration::MT_FILENAME:
         return FileNameHolds(target, [&](const std::wstring& name) { return EqualIgnoringCase(name, expression); });
     case Configuration::MT_FILENAME_REGEX:
-        return FileNameHolds(target,
-                             [&](const std::wstring& name) { return WholeTextMatches(name, expression, true); });
+        return FileNameHolds(target, [&](const std::wstring& name) {
+            return WholeTextMatches(name, expression, IgnoresCase(Configuration::MT_FILENAME_REGEX));
+        });
     case Configuration::MT_FULLPATH:
         return EqualIgnoringCase(target.fullPath, expression);
     case Configuration::MT_FULLPATH_REGEX:
-        return WholeTextMatches(target.fullPath, expression, true);
+        return WholeTextMatches(target.fullPath, expression, IgnoresCase(Configuration::MT_FULLPATH_REGEX));
     case Configuration::MT_CLASSNAME:
         return target.className == expression;
     case Configuration::MT_CLASSNAME_REGEX:
-        return WholeTextMatches(target.className, expression, false);
+        return WholeTextMatches(target.className, expression, IgnoresCase(Configuration::MT_CLASSNAME_REGEX));
     case Configuration::MT_WINDOWTEXT:
         return target.windowText == expression;
     case Configuration::MT_WINDOWTEXT_REGEX:
-        return WholeTextMatches(target.windowText, expression, false);
+        return WholeTextMatches(target.windowText, expression, IgnoresCase(Configuration::MT_WINDOWTEXT_REGEX));
     default:
+        return false;
+    }
+}
+
+bool PatternCompiles(Configuration::MatchType type, const std::wstring& expression, std::wstring& reason,
+                     std::size_t& position)
+{
+    if (!IsPatternType(type)) {
+        return true;
+    }
+    try {
+        const WideRegex compiled(expression, PatternFlags(IgnoresCase(type)));
+        return true;
+    } catch (const boost::regex_error& error) {
+        reason = LibraryReason(error.what());
+        position = error.position() < 0 ? 0 : static_cast<std::size_t>(error.position());
+        return false;
+    } catch (const std::exception& error) {
+        reason = LibraryReason(error.what());
+        position = 0;
         return false;
     }
 }

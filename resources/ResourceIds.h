@@ -138,3 +138,14 @@
 #define IDS_COLUMN_TARGET 50301
 #define IDS_COLUMN_IME 50302
 #define IDS_COLUMN_CONDITION 50303
+
+// Settings sheet: rule validation, moving rules, and the messages that refuse
+// what could never work.
+#define IDC_APPLICATION_UP 1060
+#define IDC_APPLICATION_DOWN 1061
+#define IDM_CONDITION_UP 40021
+#define IDM_CONDITION_DOWN 40022
+#define IDS_CONDITION_PATTERN_INVALID 50261
+#define IDS_CONDITION_EMPTY 50262
+#define IDS_HOTKEY_IN_USE 50263
+#define IDS_IME_NAME_BLANK 50264

@@ -3,12 +3,15 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "app/settings/ImeChoiceList.h"
 #include "app/settings/PageProtocol.h"
+#include "app/settings/SettingsMessage.h"
 #include "app/settings/SheetLists.h"
+#include "engine/ConditionMatching.h"
 #include "flib/window/CButton.h"
 #include "flib/window/CComboBox.h"
 #include "flib/window/CDialogBox.h"
@@ -31,23 +34,6 @@ namespace {
 
 constexpr DWORD kFileBufferLength = 2048;
 
-// Modal and on the main thread: one condition dialog at a time.
-CDialogBox* openDialog = nullptr;
-CButton okButton;
-CButton cancelButton;
-CComboBox matchTypeList;
-CEditBox expressionBox;
-CButton browseButton;
-CComboBox imeList;
-
-CApplication& Condition() { return *static_cast<CApplication*>(openDialog->GetParam()); }
-
-// Null for an exclusion condition, which has no IME number.
-CApplication4SwitchOnApplication* PerApplication()
-{
-    return dynamic_cast<CApplication4SwitchOnApplication*>(&Condition());
-}
-
 std::wstring EscapedForPattern(const std::wstring& text)
 {
     static const std::wstring kSpecial = L"\\^$.|?*+()[]{}";
@@ -67,9 +53,9 @@ struct ChosenFile {
 };
 
 // The system's open-file dialog for an executable; false when the user cancels.
-bool ChooseExecutable(ChosenFile& chosen)
+bool ChooseExecutable(CDialogBox& owner, ChosenFile& chosen)
 {
-    const HINSTANCE instance = openDialog->GetInstance();
+    const HINSTANCE instance = owner.GetInstance();
     std::wstring title;
     std::wstring filter;
     LoadResourceString(instance, IDS_BROWSE_TITLE, title);
@@ -82,7 +68,7 @@ bool ChooseExecutable(ChosenFile& chosen)
 
     OPENFILENAMEW request = {};
     request.lStructSize = sizeof(request);
-    request.hwndOwner = openDialog->GetHandle();
+    request.hwndOwner = owner.GetHandle();
     request.hInstance = instance;
     request.lpstrFilter = filter.c_str();
     request.lpstrFile = file.data();
@@ -128,107 +114,156 @@ const BrowseFill* BrowseFillFor(MatchType type)
     }
 }
 
-void Browse()
-{
-    const BrowseFill* fill = BrowseFillFor(static_cast<MatchType>(matchTypeList.GetCurSel()));
-    ChosenFile chosen;
-    if (fill == nullptr || !ChooseExecutable(chosen)) {
-        return;
+// One run of the dialog: the object the system hands to the procedure, kept
+// in the window's DWLP_USER slot.
+class ConditionDialog : public CDialogBox {
+public:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return Guarded([&]() -> INT_PTR {
+            if (message == WM_INITDIALOG) {
+                auto* self = static_cast<ConditionDialog*>(reinterpret_cast<CDialogBox*>(lParam));
+                ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+                self->Initialise();
+                return TRUE;
+            }
+            ConditionDialog* self = BoundObject<ConditionDialog>(dialog);
+            return self == nullptr ? FALSE : self->Handle(message, wParam);
+        });
     }
-    const std::wstring& text = fill->fullPath ? chosen.fullPath : chosen.fileName;
-    expressionBox.SetText(fill->escaped ? EscapedForPattern(text) : text);
-}
 
-void Initialise()
-{
-    okButton.AttachItem(*openDialog, IDOK);
-    cancelButton.AttachItem(*openDialog, IDCANCEL);
-    matchTypeList.AttachItem(*openDialog, IDC_CONDITION_MATCHTYPE);
-    expressionBox.AttachItem(*openDialog, IDC_CONDITION_EXPRESSION);
-    browseButton.AttachItem(*openDialog, IDC_CONDITION_BROWSE);
-    imeList.AttachItem(*openDialog, IDC_CONDITION_IME);
+private:
+    CApplication& Condition() { return *static_cast<CApplication*>(GetParam()); }
 
-    const CApplication& condition = Condition();
-    matchTypeList.ResetContent();
-    for (const std::wstring& name : MatchTypeNames) {
-        matchTypeList.AddString(name);
+    // Null for an exclusion condition, which has no IME number.
+    CApplication4SwitchOnApplication* PerApplication()
+    {
+        return dynamic_cast<CApplication4SwitchOnApplication*>(&Condition());
     }
-    matchTypeList.SetCurSel(condition.GetMatchType()); // an unrecognised type (-1) selects nothing
-    if (condition.GetExpression().empty()) {
-        std::wstring placeholder;
-        LoadResourceString(openDialog->GetInstance(), IDS_CONDITION_PLACEHOLDER, placeholder);
-        expressionBox.SetText(placeholder);
-    } else {
-        expressionBox.SetText(condition.GetExpression());
+
+    MatchType ChosenType() { return static_cast<MatchType>(matchTypeList_.GetCurSel()); }
+
+    void Initialise()
+    {
+        matchTypeList_.AttachItem(*this, IDC_CONDITION_MATCHTYPE);
+        expressionBox_.AttachItem(*this, IDC_CONDITION_EXPRESSION);
+        browseButton_.AttachItem(*this, IDC_CONDITION_BROWSE);
+        imeList_.AttachItem(*this, IDC_CONDITION_IME);
+
+        const CApplication& condition = Condition();
+        for (const std::wstring& name : MatchTypeNames) {
+            matchTypeList_.AddString(name);
+        }
+        matchTypeList_.SetCurSel(condition.GetMatchType()); // an unrecognised type (-1) selects nothing
+        expressionBox_.SetText(condition.GetExpression());
+        // A hint in the empty box that can never be taken for the expression.
+        std::wstring hint;
+        LoadResourceString(GetInstance(), IDS_CONDITION_PLACEHOLDER, hint);
+        expressionBox_.Send(EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(hint.c_str()));
+        if (const CApplication4SwitchOnApplication* perApplication = PerApplication()) {
+            if (perApplication->GetImeNumber() < 0) {
+                imeList_.Enable(FALSE);
+            } else {
+                FillImeChoices(imeList_, GetInstance(), perApplication->GetImeNumber());
+            }
+        }
+        FollowMatchType();
     }
-    if (const CApplication4SwitchOnApplication* perApplication = PerApplication()) {
-        if (perApplication->GetImeNumber() < 0) {
-            imeList.Enable(FALSE);
+
+    // Only the file-name and full-path types have a file to browse for.
+    void FollowMatchType() { browseButton_.Enable(BrowseFillFor(ChosenType()) != nullptr ? TRUE : FALSE); }
+
+    void Browse()
+    {
+        const BrowseFill* fill = BrowseFillFor(ChosenType());
+        ChosenFile chosen;
+        if (fill == nullptr || !ChooseExecutable(*this, chosen)) {
+            return;
+        }
+        const std::wstring& text = fill->fullPath ? chosen.fullPath : chosen.fileName;
+        expressionBox_.SetText(fill->escaped ? EscapedForPattern(text) : text);
+    }
+
+    // Tells the user why the expression cannot be a rule and hands the text
+    // back for correcting; false then.
+    bool IsUsable(const std::wstring& expression)
+    {
+        std::wstring reason;
+        std::size_t position = 0;
+        if (expression.empty()) {
+            ShowSettingsMessage(GetInstance(), GetHandle(), IDS_CONDITION_EMPTY, {}, MB_OK | MB_ICONWARNING);
+        } else if (!Engine::PatternCompiles(ChosenType(), expression, reason, position)) {
+            ShowSettingsMessage(GetInstance(), GetHandle(), IDS_CONDITION_PATTERN_INVALID,
+                                {reason, std::to_wstring(position + 1)}, MB_OK | MB_ICONWARNING);
         } else {
-            FillImeChoices(imeList, openDialog->GetInstance(), perApplication->GetImeNumber());
+            return true;
         }
+        expressionBox_.SetFocus();
+        expressionBox_.Send(EM_SETSEL, 0, -1);
+        return false;
     }
-}
 
-void Confirm()
-{
-    CApplication& condition = Condition();
-    // With nothing selected the type read back is -1, which is what an unrecognised type holds already.
-    condition.SetMatchType(static_cast<MatchType>(matchTypeList.GetCurSel()));
-    std::wstring expression;
-    openDialog->GetItemText(IDC_CONDITION_EXPRESSION, expression);
-    condition.SetExpression(expression);
-    if (CApplication4SwitchOnApplication* perApplication = PerApplication()) {
-        perApplication->SetImeNumber(ChosenImeNumber(imeList, perApplication->GetImeNumber()));
-    }
-    openDialog->End(1);
-}
-
-INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        openDialog = reinterpret_cast<CDialogBox*>(lParam);
-        Initialise();
-        return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) {
-            return FALSE;
+    void Confirm()
+    {
+        std::wstring expression;
+        GetItemText(IDC_CONDITION_EXPRESSION, expression);
+        if (!IsUsable(expression)) {
+            return;
         }
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            Confirm();
-            return TRUE;
-        case IDCANCEL:
-            openDialog->End(2);
-            return TRUE;
-        case IDC_CONDITION_BROWSE:
-            Browse();
+        CApplication& condition = Condition();
+        // With nothing selected the type read back is -1, which is what an unrecognised type holds already.
+        condition.SetMatchType(ChosenType());
+        condition.SetExpression(expression);
+        if (CApplication4SwitchOnApplication* perApplication = PerApplication()) {
+            perApplication->SetImeNumber(ChosenImeNumber(imeList_, perApplication->GetImeNumber()));
+        }
+        End(1);
+    }
+
+    INT_PTR Handle(UINT message, WPARAM wParam)
+    {
+        switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_CONDITION_MATCHTYPE && HIWORD(wParam) == CBN_SELCHANGE) {
+                FollowMatchType();
+                return TRUE;
+            }
+            if (HIWORD(wParam) != BN_CLICKED) {
+                return FALSE;
+            }
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                Confirm();
+                return TRUE;
+            case IDCANCEL:
+                End(2);
+                return TRUE;
+            case IDC_CONDITION_BROWSE:
+                Browse();
+                return TRUE;
+            default:
+                return FALSE;
+            }
+        case WM_CLOSE:
+            End(2);
             return TRUE;
         default:
             return FALSE;
         }
-    case WM_CLOSE:
-        openDialog->End(2);
-        return TRUE;
-    default:
-        return FALSE;
     }
-}
 
-INT_PTR CALLBACK ConditionDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Guarded([&] { return Handle(message, wParam, lParam); });
-}
+    CComboBox matchTypeList_;
+    CEditBox expressionBox_;
+    CButton browseButton_;
+    CComboBox imeList_;
+};
 
 } // namespace
 
 INT_PTR RunConditionDialog(HINSTANCE instance, HWND owner, int templateId, CApplication& condition)
 {
-    CDialogBox dialog;
-    const INT_PTR result = dialog.DoModalWithParam(templateId, instance, owner, ConditionDialogProc, &condition);
-    openDialog = nullptr;
-    return result;
+    ConditionDialog dialog;
+    return dialog.DoModalWithParam(templateId, instance, owner, ConditionDialog::Procedure, &condition);
 }
 
 } // namespace Tolv

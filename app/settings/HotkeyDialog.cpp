@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/settings/PageProtocol.h"
+#include "app/settings/SettingsMessage.h"
 #include "flib/window/CButton.h"
 #include "flib/window/CCheckBox.h"
 #include "flib/window/CComboBox.h"
@@ -23,108 +24,155 @@ namespace {
 constexpr std::uint8_t kFirstDigit = '0';
 constexpr std::uint8_t kLastDigit = '9';
 
-// Modal and on the main thread: one dialog at a time.
-CDialogBox* openDialog = nullptr;
-CCheckBox altBox;
-CCheckBox ctrlBox;
-CCheckBox shiftBox;
-CComboBox digitList;
-CButton okButton;
+// One run of the dialog: the object the system hands to the procedure, kept
+// in the window's DWLP_USER slot.
+class HotkeyDialog : public CDialogBox {
+public:
+    HotkeyDialog(const std::wstring& slotText, const std::vector<HotkeyInUse>& others)
+        : slotText_(slotText), others_(others)
+    {
+    }
 
-CKeys& Keys() { return *static_cast<CKeys*>(openDialog->GetParam()); }
-
-void Initialise()
-{
-    altBox.AttachItem(*openDialog, IDC_HOTKEY_ALT);
-    ctrlBox.AttachItem(*openDialog, IDC_HOTKEY_CTRL);
-    shiftBox.AttachItem(*openDialog, IDC_HOTKEY_SHIFT);
-    digitList.AttachItem(*openDialog, IDC_HOTKEY_DIGIT);
-    okButton.AttachItem(*openDialog, IDOK);
-
-    digitList.ResetContent();
-    for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
-        digitList.AddString(std::wstring(1, digit));
-    }
-    for (const CKey& key : Keys()) {
-        const std::uint8_t code = key.GetCode();
-        if (code == VK_MENU) {
-            altBox.SetChecked(TRUE);
-        } else if (code == VK_CONTROL) {
-            ctrlBox.SetChecked(TRUE);
-        } else if (code == VK_SHIFT) {
-            shiftBox.SetChecked(TRUE);
-        } else if (code >= kFirstDigit && code <= kLastDigit) {
-            digitList.SetCurSel(code - kFirstDigit);
-        }
-    }
-    okButton.Enable(digitList.GetCurSel() != CB_ERR);
-}
-
-void Confirm()
-{
-    const LRESULT digit = digitList.GetCurSel();
-    if (digit == CB_ERR) {
-        return; // OK is disabled then; Enter must not store a hotkey without its digit either
-    }
-    CKeys& keys = Keys();
-    keys.Clear();
-    if (altBox.IsChecked()) {
-        keys.AddBack(CKey(VK_MENU));
-    }
-    if (ctrlBox.IsChecked()) {
-        keys.AddBack(CKey(VK_CONTROL));
-    }
-    if (shiftBox.IsChecked()) {
-        keys.AddBack(CKey(VK_SHIFT));
-    }
-    keys.AddBack(CKey(static_cast<std::uint8_t>(kFirstDigit + digit)));
-    openDialog->End(1);
-}
-
-INT_PTR Handle(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        openDialog = reinterpret_cast<CDialogBox*>(lParam);
-        Initialise();
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            Confirm();
-            return TRUE;
-        case IDCANCEL:
-            openDialog->End(2);
-            return TRUE;
-        case IDC_HOTKEY_DIGIT:
-            if (HIWORD(wParam) == CBN_SELCHANGE) {
-                okButton.Enable(digitList.GetCurSel() != CB_ERR);
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return Guarded([&]() -> INT_PTR {
+            if (message == WM_INITDIALOG) {
+                auto* self = static_cast<HotkeyDialog*>(reinterpret_cast<CDialogBox*>(lParam));
+                ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+                self->Initialise();
+                return TRUE;
             }
+            HotkeyDialog* self = BoundObject<HotkeyDialog>(dialog);
+            return self == nullptr ? FALSE : self->Handle(message, wParam);
+        });
+    }
+
+private:
+    CKeys& Keys() { return *static_cast<CKeys*>(GetParam()); }
+
+    void Initialise()
+    {
+        std::wstring caption;
+        GetText(caption);
+        SetText(caption + L" - " + slotText_);
+        altBox_.AttachItem(*this, IDC_HOTKEY_ALT);
+        ctrlBox_.AttachItem(*this, IDC_HOTKEY_CTRL);
+        shiftBox_.AttachItem(*this, IDC_HOTKEY_SHIFT);
+        digitList_.AttachItem(*this, IDC_HOTKEY_DIGIT);
+        okButton_.AttachItem(*this, IDOK);
+
+        for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+            digitList_.AddString(std::wstring(1, digit));
+        }
+        for (const CKey& key : Keys()) {
+            const std::uint8_t code = key.GetCode();
+            if (code == VK_MENU) {
+                altBox_.SetChecked(TRUE);
+            } else if (code == VK_CONTROL) {
+                ctrlBox_.SetChecked(TRUE);
+            } else if (code == VK_SHIFT) {
+                shiftBox_.SetChecked(TRUE);
+            } else if (code >= kFirstDigit && code <= kLastDigit) {
+                digitList_.SetCurSel(code - kFirstDigit);
+            }
+        }
+        FollowChoice();
+    }
+
+    bool IsComplete()
+    {
+        const bool modifier = altBox_.IsChecked() || ctrlBox_.IsChecked() || shiftBox_.IsChecked();
+        return modifier && digitList_.GetCurSel() != CB_ERR;
+    }
+
+    void FollowChoice() { okButton_.Enable(IsComplete() ? TRUE : FALSE); }
+
+    CKeys Chosen()
+    {
+        CKeys keys;
+        if (altBox_.IsChecked()) {
+            keys.AddBack(CKey(VK_MENU));
+        }
+        if (ctrlBox_.IsChecked()) {
+            keys.AddBack(CKey(VK_CONTROL));
+        }
+        if (shiftBox_.IsChecked()) {
+            keys.AddBack(CKey(VK_SHIFT));
+        }
+        keys.AddBack(CKey(static_cast<std::uint8_t>(kFirstDigit + digitList_.GetCurSel())));
+        return keys;
+    }
+
+    // False when the user would rather choose another combination.
+    bool AcceptedAlthoughInUse(const CKeys& chosen)
+    {
+        for (const HotkeyInUse& other : others_) {
+            if (other.keys == chosen) {
+                return ShowSettingsMessage(GetInstance(), GetHandle(), IDS_HOTKEY_IN_USE, {other.slotText},
+                                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+            }
+        }
+        return true;
+    }
+
+    void Confirm()
+    {
+        // OK is disabled then; Enter must not store such a hotkey either.
+        if (!IsComplete()) {
+            return;
+        }
+        const CKeys chosen = Chosen();
+        if (!AcceptedAlthoughInUse(chosen)) {
+            return;
+        }
+        Keys() = chosen;
+        End(1);
+    }
+
+    INT_PTR Handle(UINT message, WPARAM wParam)
+    {
+        switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                Confirm();
+                return TRUE;
+            case IDCANCEL:
+                End(2);
+                return TRUE;
+            case IDC_HOTKEY_ALT:
+            case IDC_HOTKEY_CTRL:
+            case IDC_HOTKEY_SHIFT:
+            case IDC_HOTKEY_DIGIT:
+                FollowChoice();
+                return TRUE;
+            default:
+                return FALSE;
+            }
+        case WM_CLOSE:
+            End(2);
             return TRUE;
         default:
             return FALSE;
         }
-    case WM_CLOSE:
-        openDialog->End(2);
-        return TRUE;
-    default:
-        return FALSE;
     }
-}
 
-INT_PTR CALLBACK HotkeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Guarded([&] { return Handle(dialog, message, wParam, lParam); });
-}
+    const std::wstring& slotText_;
+    const std::vector<HotkeyInUse>& others_;
+    CCheckBox altBox_;
+    CCheckBox ctrlBox_;
+    CCheckBox shiftBox_;
+    CComboBox digitList_;
+    CButton okButton_;
+};
 
 } // namespace
 
-INT_PTR RunHotkeyDialog(HINSTANCE instance, HWND owner, CKeys& keys)
+INT_PTR RunHotkeyDialog(HINSTANCE instance, HWND owner, const std::wstring& slotText,
+                        const std::vector<HotkeyInUse>& others, CKeys& keys)
 {
-    CDialogBox dialog;
-    const INT_PTR result = dialog.DoModalWithParam(IDD_HOTKEY, instance, owner, HotkeyDialogProc, &keys);
-    openDialog = nullptr;
-    return result;
+    HotkeyDialog dialog(slotText, others);
+    return dialog.DoModalWithParam(IDD_HOTKEY, instance, owner, HotkeyDialog::Procedure, &keys);
 }
 
 } // namespace Tolv

@@ -29,56 +29,46 @@ constexpr Flag kFlags[] = {
     {IDC_NOTIFY_CLASSNAME, &CNotify::GetShowClassName, &CNotify::SetShowClassName},
     {IDC_NOTIFY_WINDOWTEXT, &CNotify::GetShowWindowText, &CNotify::SetShowWindowText},
 };
-constexpr size_t kFlagCount = sizeof(kFlags) / sizeof(kFlags[0]);
+static_assert(sizeof(kFlags) / sizeof(kFlags[0]) == NotifyPage::kFlagCount, "one box per flag");
 
-PageBinding binding;
-CNotify* notify = nullptr; // the edited copy's, while the page exists
-CCheckBox boxes[kFlagCount];
+} // namespace
 
-void Initialise(Configuration::CConfigurations& edited)
+void NotifyPage::Initialise()
 {
-    notify = edited.GetNotify();
-    // The item boxes open enabled, as the template has them, whatever the balloon switch shows.
-    for (size_t f = 0; f < kFlagCount; ++f) {
-        boxes[f].AttachItem(binding.Dialog(), kFlags[f].controlId);
-        boxes[f].SetChecked((notify->*kFlags[f].get)() != 0);
+    const CNotify& notify = *Edited().GetNotify();
+    for (int f = 0; f < kFlagCount; ++f) {
+        boxes_[f].AttachItem(Dialog(), kFlags[f].controlId);
+        boxes_[f].SetChecked((notify.*kFlags[f].get)() != 0);
     }
+    // The page opens consistent: item boxes usable only while balloons are on.
+    FollowBalloonSwitch();
 }
 
-void FollowBalloonSwitch()
+void NotifyPage::FollowBalloonSwitch()
 {
-    const BOOL on = boxes[0].IsChecked() ? TRUE : FALSE;
-    for (size_t f = 1; f < kFlagCount; ++f) {
-        boxes[f].Enable(on);
+    const BOOL on = boxes_[0].IsChecked() ? TRUE : FALSE;
+    for (int f = 1; f < kFlagCount; ++f) {
+        boxes_[f].Enable(on);
     }
 }
 
 // Disabled boxes are stored too, so their ticks survive while balloons are off.
-void Store()
+bool NotifyPage::Store()
 {
-    for (size_t f = 0; f < kFlagCount; ++f) {
-        (notify->*kFlags[f].set)(boxes[f].IsChecked() ? 1 : 0);
+    CNotify& notify = *Edited().GetNotify();
+    for (int f = 0; f < kFlagCount; ++f) {
+        (notify.*kFlags[f].set)(boxes_[f].IsChecked() ? 1 : 0);
     }
+    return true;
 }
 
-bool HandleCommand(WPARAM wParam)
+bool NotifyPage::Command(WPARAM wParam)
 {
     if (LOWORD(wParam) != IDC_NOTIFY_USE) {
         return false;
     }
     FollowBalloonSwitch();
     return true;
-}
-
-void Release() { notify = nullptr; }
-
-constexpr PageHandlers kHandlers = {Initialise, HandleCommand, 0, nullptr, Store, Release};
-
-} // namespace
-
-INT_PTR CALLBACK NotifyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(binding, kHandlers, page, message, wParam, lParam);
 }
 
 } // namespace Tolv

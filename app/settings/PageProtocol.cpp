@@ -5,63 +5,57 @@
 
 namespace Tolv {
 
-Configuration::CConfigurations& PageBinding::Bind(HWND page, LPARAM initParam)
+INT_PTR CALLBACK SettingsPage::Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    dialog_ = std::make_unique<Flib::Windows::Window::CDialogBox>(page);
-    const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
-    return *reinterpret_cast<Configuration::CConfigurations*>(sheetPage->lParam);
-}
-
-namespace {
-
-INT_PTR HandleNotify(const PageHandlers& handlers, HWND page, const NMHDR& header)
-{
-    if (handlers.listId != 0 && header.idFrom == static_cast<UINT_PTR>(handlers.listId)) {
-        return handlers.listNotify(header) ? TRUE : FALSE;
-    }
-    if (header.code != static_cast<UINT>(PSN_APPLY)) {
-        return FALSE;
-    }
-    if (handlers.store != nullptr) {
-        handlers.store();
-    }
-    // The sheet never refuses OK.
-    ::SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-    return TRUE;
-}
-
-INT_PTR Handle(PageBinding& binding, const PageHandlers& handlers, HWND page, UINT message, WPARAM wParam,
-               LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        handlers.initialise(binding.Bind(page, lParam));
-        return TRUE;
-    }
-    if (!binding.IsBound()) {
-        return FALSE;
-    }
-    switch (message) {
-    case WM_COMMAND:
-        return handlers.command != nullptr && handlers.command(wParam) ? TRUE : FALSE;
-    case WM_NOTIFY:
-        return HandleNotify(handlers, page, *reinterpret_cast<const NMHDR*>(lParam));
-    case WM_DESTROY:
-        if (handlers.release != nullptr) {
-            handlers.release();
+    return Guarded([&]() -> INT_PTR {
+        SettingsPage* self = nullptr;
+        if (message == WM_INITDIALOG) {
+            self = reinterpret_cast<SettingsPage*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
+            ::SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = BoundObject<SettingsPage>(page);
         }
-        binding.Release();
+        // Messages before WM_INITDIALOG (WM_SETFONT) and after WM_DESTROY find no page.
+        return self == nullptr ? FALSE : self->Handle(page, message, wParam, lParam);
+    });
+}
+
+INT_PTR SettingsPage::Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        dialog_ = std::make_unique<Flib::Windows::Window::CDialogBox>(page);
+        Initialise();
+        return TRUE;
+    case WM_COMMAND:
+        return Command(wParam) ? TRUE : FALSE;
+    case WM_NOTIFY:
+        return Notify(page, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DESTROY:
+        ::SetWindowLongPtrW(page, DWLP_USER, 0);
+        dialog_.reset();
         return FALSE;
     default:
         return FALSE;
     }
 }
 
-} // namespace
-
-INT_PTR RunPage(PageBinding& binding, const PageHandlers& handlers, HWND page, UINT message, WPARAM wParam,
-                LPARAM lParam) noexcept
+INT_PTR SettingsPage::Notify(HWND page, const NMHDR& header)
 {
-    return Guarded([&] { return Handle(binding, handlers, page, message, wParam, lParam); });
+    if (ListId() != 0 && header.idFrom == static_cast<UINT_PTR>(ListId())) {
+        LRESULT result = 0;
+        if (!ListNotify(header, result)) {
+            return FALSE;
+        }
+        ::SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    if (header.code != static_cast<UINT>(PSN_APPLY)) {
+        return FALSE;
+    }
+    // PSNRET_INVALID makes the sheet show this page, where the reason is.
+    ::SetWindowLongPtrW(page, DWLP_MSGRESULT, Store() ? PSNRET_NOERROR : PSNRET_INVALID);
+    return TRUE;
 }
 
 } // namespace Tolv

@@ -1,7 +1,8 @@
 #pragma once
-// What every page of the settings sheet shares: the view of its window, made
-// on WM_INITDIALOG and deleted on WM_DESTROY, the answer to PSN_APPLY, and the
-// dialog procedure that routes a page's messages to its own handlers.
+// What every page of the settings sheet shares. A page is an object made by
+// the sheet and handed to its window through PROPSHEETPAGEW::lParam; the
+// window keeps it in its DWLP_USER slot from WM_INITDIALOG to WM_DESTROY, and
+// the one dialog procedure routes the page's messages to its handlers.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,40 +13,40 @@
 
 namespace Tolv {
 
-class PageBinding {
+class SettingsPage {
 public:
-    // `initParam` is WM_INITDIALOG's lParam: the page's PROPSHEETPAGEW, whose
-    // own lParam is the sheet's edited copy. Returns that copy.
-    Configuration::CConfigurations& Bind(HWND page, LPARAM initParam);
-    void Release() { dialog_.reset(); }
-    bool IsBound() const { return dialog_ != nullptr; }
-    // Valid from Bind to Release. The view does not own the page window.
+    explicit SettingsPage(Configuration::CConfigurations& edited) : edited_(edited) {}
+    virtual ~SettingsPage() = default;
+    SettingsPage(const SettingsPage&) = delete;
+    SettingsPage& operator=(const SettingsPage&) = delete;
+
+    // The dialog procedure of every page; the page object outlives the sheet's run.
+    static INT_PTR CALLBACK Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Valid from WM_INITDIALOG to WM_DESTROY. The view does not own the page window.
     Flib::Windows::Window::CDialogBox& Dialog() { return *dialog_; }
+    Configuration::CConfigurations& Edited() { return edited_; }
+
+    // WM_INITDIALOG, once the page is bound to its window: fill the controls.
+    virtual void Initialise() = 0;
+    // WM_COMMAND; true when the page handled it.
+    virtual bool Command(WPARAM) { return false; }
+    // The list view whose notifications are never taken for the sheet's, whatever their code (0: none).
+    virtual int ListId() const { return 0; }
+    // A notification of that list; true when handled, with `result` as the notification's answer.
+    virtual bool ListNotify(const NMHDR&, LRESULT&) { return false; }
+    // PSN_APPLY: moves what the controls show into the edited copy; false
+    // refuses OK (the page has told the user why) and brings this page forward.
+    virtual bool Store() { return true; }
 
 private:
+    INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Notify(HWND page, const NMHDR& header);
+
+    Configuration::CConfigurations& edited_;
     std::unique_ptr<Flib::Windows::Window::CDialogBox> dialog_;
 };
-
-// What one page adds to the procedure; a null handler is a page without it.
-struct PageHandlers {
-    // WM_INITDIALOG, once the page is bound to the sheet's edited copy.
-    void (*initialise)(Configuration::CConfigurations& edited);
-    // WM_COMMAND; true when the page handled it.
-    bool (*command)(WPARAM wParam);
-    // A list view whose notifications are never taken for the sheet's,
-    // whatever their code: they go to `listNotify` (0: no such list).
-    int listId;
-    bool (*listNotify)(const NMHDR& header);
-    // PSN_APPLY: moves what the controls show into the edited copy.
-    void (*store)();
-    // WM_DESTROY, before the binding goes.
-    void (*release)();
-};
-
-// The body of every page's dialog procedure. Messages other than
-// WM_INITDIALOG that arrive while the page is not bound are not handled.
-INT_PTR RunPage(PageBinding& binding, const PageHandlers& handlers, HWND page, UINT message, WPARAM wParam,
-                LPARAM lParam) noexcept;
 
 // Runs the body of a dialog procedure; an exception ends there as "not
 // handled" instead of unwinding into the system's dispatcher.
@@ -57,6 +58,13 @@ INT_PTR Guarded(Body body) noexcept
     } catch (...) {
         return FALSE;
     }
+}
+
+// The object a dialog keeps in its DWLP_USER slot, null before WM_INITDIALOG.
+template <typename Object>
+Object* BoundObject(HWND dialog)
+{
+    return reinterpret_cast<Object*>(::GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 } // namespace Tolv

@@ -9,12 +9,22 @@
 
 namespace Tolv {
 
-const SettingsPage kSettingsPages[kSettingsPageCount] = {
-    {IDD_IME_PAGE, IDS_IME_PAGE_TITLE, ImePageProc},
-    {IDD_SYSTEM_PAGE, IDS_SYSTEM_PAGE_TITLE, SystemPageProc},
-    {IDD_APPLICATION_PAGE, IDS_APPLICATION_PAGE_TITLE, ApplicationListPageProc},
-    {IDD_ARCHITECTURE_PAGE, IDS_ARCHITECTURE_PAGE_TITLE, ArchitecturePageProc},
-    {IDD_NOTIFY_PAGE, IDS_NOTIFY_PAGE_TITLE, NotifyPageProc},
+namespace {
+
+template <typename Page>
+std::unique_ptr<SettingsPage> Make(Configuration::CConfigurations& edited)
+{
+    return std::make_unique<Page>(edited);
+}
+
+} // namespace
+
+const SettingsPageKind kSettingsPages[kSettingsPageCount] = {
+    {IDD_IME_PAGE, IDS_IME_PAGE_TITLE, Make<ImePage>},
+    {IDD_SYSTEM_PAGE, IDS_SYSTEM_PAGE_TITLE, Make<SystemPage>},
+    {IDD_APPLICATION_PAGE, IDS_APPLICATION_PAGE_TITLE, Make<ApplicationListPage>},
+    {IDD_ARCHITECTURE_PAGE, IDS_ARCHITECTURE_PAGE_TITLE, Make<ArchitecturePage>},
+    {IDD_NOTIFY_PAGE, IDS_NOTIFY_PAGE_TITLE, Make<NotifyPage>},
 };
 
 } // namespace Tolv

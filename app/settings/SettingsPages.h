@@ -3,16 +3,21 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
+
+#include "app/settings/PageProtocol.h"
+#include "configuration/CConfigurations.h"
 
 namespace Tolv {
 
-struct SettingsPage {
+struct SettingsPageKind {
     int dialogId;
     UINT titleId;
-    DLGPROC procedure;
+    // The page object for one run of the sheet, editing `edited`.
+    std::unique_ptr<SettingsPage> (*make)(Configuration::CConfigurations& edited);
 };
 
 constexpr std::size_t kSettingsPageCount = 5;
-extern const SettingsPage kSettingsPages[kSettingsPageCount];
+extern const SettingsPageKind kSettingsPages[kSettingsPageCount];
 
 } // namespace Tolv

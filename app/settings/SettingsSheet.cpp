@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CCon
     for (size_t p = 0; p < kSettingsPageCount; ++p) {
         Flib::Windows::Window::LoadResourceString(instance, kSettingsPages[p].titleId, titles[p]);
     }
+    // The page objects outlive PropertySheetW, which destroys their windows.
+    std::unique_ptr<SettingsPage> pageObjects[kSettingsPageCount];
+    for (size_t p = 0; p < kSettingsPageCount; ++p) {
+        pageObjects[p] = kSettingsPages[p].make(edited);
+    }
     std::vector<HPROPSHEETPAGE> pages;
     pages.reserve(kSettingsPageCount);
     for (size_t p = 0; p < kSettingsPageCount; ++p) {
@@ -60,8 +66,8 @@ void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CCon
         page.hInstance = instance;
         page.pszTemplate = MAKEINTRESOURCEW(kSettingsPages[p].dialogId);
         page.pszTitle = titles[p].c_str();
-        page.pfnDlgProc = kSettingsPages[p].procedure;
-        page.lParam = reinterpret_cast<LPARAM>(&edited);
+        page.pfnDlgProc = SettingsPage::Procedure;
+        page.lParam = reinterpret_cast<LPARAM>(pageObjects[p].get());
         // A page that cannot be made is left out rather than handed to the sheet as null.
         if (HPROPSHEETPAGE handle = ::CreatePropertySheetPageW(&page)) {
             pages.push_back(handle);

@@ -30,11 +30,6 @@ constexpr Choice kProcessedChoices[] = {
     {IDC_PROCESSED_NONE, Configuration::PP_NONE},
 };
 
-PageBinding binding;
-Configuration::CSystem* systemSettings = nullptr; // the edited copy's, while the page exists
-CRadioButton sendGroup;
-CRadioButton processedGroup;
-
 template <size_t N>
 void Fill(CRadioButton& group, HWND page, const Choice (&choices)[N], int stored)
 {
@@ -63,34 +58,27 @@ bool Selected(CRadioButton& group, const Choice (&choices)[N], int& value)
     return false;
 }
 
-void Initialise(Configuration::CConfigurations& edited)
-{
-    systemSettings = edited.GetSystem();
-    const HWND page = binding.Dialog().GetHandle();
-    Fill(sendGroup, page, kSendChoices, systemSettings->GetType());
-    Fill(processedGroup, page, kProcessedChoices, systemSettings->GetProcessed());
-}
-
-void Store()
-{
-    int value = 0;
-    if (Selected(sendGroup, kSendChoices, value)) {
-        systemSettings->SetType(static_cast<SendType>(value));
-    }
-    if (Selected(processedGroup, kProcessedChoices, value)) {
-        systemSettings->SetProcessed(static_cast<ProcessedPolicy>(value));
-    }
-}
-
-void Release() { systemSettings = nullptr; }
-
-constexpr PageHandlers kHandlers = {Initialise, nullptr, 0, nullptr, Store, Release};
-
 } // namespace
 
-INT_PTR CALLBACK SystemPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+void SystemPage::Initialise()
 {
-    return RunPage(binding, kHandlers, page, message, wParam, lParam);
+    const Configuration::CSystem& systemSettings = *Edited().GetSystem();
+    const HWND page = Dialog().GetHandle();
+    Fill(sendGroup_, page, kSendChoices, systemSettings.GetType());
+    Fill(processedGroup_, page, kProcessedChoices, systemSettings.GetProcessed());
+}
+
+bool SystemPage::Store()
+{
+    Configuration::CSystem& systemSettings = *Edited().GetSystem();
+    int value = 0;
+    if (Selected(sendGroup_, kSendChoices, value)) {
+        systemSettings.SetType(static_cast<SendType>(value));
+    }
+    if (Selected(processedGroup_, kProcessedChoices, value)) {
+        systemSettings.SetProcessed(static_cast<ProcessedPolicy>(value));
+    }
+    return true;
 }
 
 } // namespace Tolv

@@ -1,9 +1,21 @@
 #pragma once
-#include <windows.h>
+#include "app/settings/PageProtocol.h"
+#include "flib/window/CRadioButton.h"
 
 namespace Tolv {
 
-// The "システム設定" page: send type and processed policy of the edited copy.
-INT_PTR CALLBACK SystemPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The "システム設定" page: how hotkeys are sent and how switched targets are recognised.
+class SystemPage : public SettingsPage {
+public:
+    using SettingsPage::SettingsPage;
+
+protected:
+    void Initialise() override;
+    bool Store() override;
+
+private:
+    Flib::Windows::Window::CRadioButton sendGroup_;
+    Flib::Windows::Window::CRadioButton processedGroup_;
+};
 
 } // namespace Tolv

@@ -2,6 +2,7 @@
 // patterns, empty and invalid expressions, and the order of a list.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,47 @@ TEST(FindMatch, GivesTheFirstEntryThatHoldsAndSkipsBrokenOnes)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindMatch(*List(c.entries), target), c.expected) << c.name;
+    }
+}
+
+// What the condition dialog asks before it stores a rule: does the pattern
+// compile as matching compiles it, and why not.
+TEST(PatternCompiles, RefusesOnlyPatternTypesWhosePatternDoesNotCompileAndSaysWhy)
+{
+    struct Case {
+        MatchType type;
+        std::wstring expression;
+        bool compiles;
+    };
+    const Case cases[] = {
+        {MT_FILENAME_REGEX, L"([", false},
+        {MT_FULLPATH_REGEX, L"C:\\\\(Tools", false},
+        {MT_CLASSNAME_REGEX, L"a{2,1}", false},
+        {MT_WINDOWTEXT_REGEX, L"メモ帳)", false},
+        {MT_WINDOWTEXT_REGEX, L".* - メモ帳$", true},
+        {MT_FILENAME_REGEX, L"", true},
+        // Literal types take pattern characters as text.
+        {MT_FILENAME, L"([", true},
+        {MT_FULLPATH, L"C:\\(", true},
+        {MT_CLASSNAME, L"a{2,1}", true},
+        {MT_WINDOWTEXT, L"メモ帳)", true},
+    };
+    for (const Case& c : cases) {
+        std::wstring reason;
+        std::size_t position = 99;
+        EXPECT_EQ(Engine::PatternCompiles(c.type, c.expression, reason, position), c.compiles)
+            << "type " << c.type << " " << testing::PrintToString(c.expression);
+        if (!c.compiles) {
+            EXPECT_FALSE(reason.empty());
+            // The reason stops before the library quotes the pattern in narrowed characters.
+            EXPECT_EQ(reason.find(L"The error occurred"), std::wstring::npos) << testing::PrintToString(reason);
+            EXPECT_LE(position, c.expression.size());
+            // A refused pattern is one that could never hold.
+            CApplication4SwitchOnApplication rule(c.type, c.expression, 0);
+            TargetWindowInfo target;
+            target.fileName = target.fullPath = target.className = target.windowText = c.expression;
+            EXPECT_FALSE(ConditionHolds(rule, target));
+        }
     }
 }
 

@@ -8,6 +8,8 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -33,7 +35,10 @@ using TolvTest::Rows;
 
 constexpr int kApplicationTab = 2;
 constexpr wchar_t kCaption[] = L"条件設定";
-constexpr wchar_t kPlaceholder[] = L"<条件を入力してください>";
+const std::vector<std::wstring> kMatchTypeTexts = {
+    L"実行ファイル名",           L"実行ファイル名【正規表現】", L"実行ファイル名(フルパス)",
+    L"実行ファイル名(フルパス)【正規表現】", L"ウィンドウ クラス名",   L"ウィンドウ クラス名【正規表現】",
+    L"ウィンドウ タイトル",       L"ウィンドウ タイトル【正規表現】"};
 constexpr wchar_t kMissingSlot[] = L"IME-7: (このIMEは登録されていません)";
 
 using Stored = std::tuple<MatchType, std::wstring, int>;
@@ -143,7 +148,13 @@ TEST_F(ApplicationListPageTest, ShowsOneRowPerConditionWithAnImeNumberAndOkKeeps
     const std::wstring before = TolvTest::SavedText(*live);
     ASSERT_TRUE(OpenPage());
     EXPECT_EQ(TolvTest::ColumnHeaders(list), (std::vector<std::wstring>{L"対象", L"条件", L"IME"}));
-    EXPECT_EQ(TolvTest::ColumnWidths(list), (std::vector<int>{112, 256, 128}));
+    // 対象 fits the longest match-type name; the columns fit the list.
+    const std::vector<int> widths = TolvTest::ColumnWidths(list);
+    ASSERT_EQ(widths.size(), 3u);
+    EXPECT_GE(widths[0], TolvTest::WidestText(list, kMatchTypeTexts));
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    EXPECT_LE(widths[0] + widths[1] + widths[2], client.right);
     EXPECT_EQ(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x421, 0x421);
     const LONG_PTR style = ::GetWindowLongPtrW(list, GWL_STYLE);
     EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER),
@@ -155,24 +166,27 @@ TEST_F(ApplicationListPageTest, ShowsOneRowPerConditionWithAnImeNumberAndOkKeeps
 
 class AddConditionTest : public ApplicationListPageTest, public ::testing::WithParamInterface<WayCase> {};
 
-TEST_P(AddConditionTest, OkInTheDialogAppendsThePlaceholderConditionAtTheEnd)
+TEST_P(AddConditionTest, OkInTheDialogAppendsTheConditionAtTheEndSelected)
 {
     ASSERT_TRUE(OpenPage());
     Use(GetParam().way, IDC_APPLICATION_ADD, 'A', -1);
     HWND dialog = sheet->Thread().WaitForDialog(kCaption);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_MATCHTYPE), MT_FILENAME);
-    EXPECT_EQ(TolvTest::ItemText(dialog, IDC_CONDITION_EXPRESSION), kPlaceholder);
+    EXPECT_EQ(TolvTest::ItemText(dialog, IDC_CONDITION_EXPRESSION), L"") << "the hint is no text of the box";
     EXPECT_EQ(TolvTest::ComboSelection(dialog, IDC_CONDITION_IME), 0);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"added.exe");
     TolvTest::ClickLater(dialog, IDOK);
     ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
 
     std::vector<Row> rows = initialRows;
-    rows.push_back({L"実行ファイル名", kPlaceholder, L"Microsoft IME"});
+    rows.push_back({L"実行ファイル名", L"added.exe", L"Microsoft IME"});
     EXPECT_EQ(Rows(list), rows);
+    EXPECT_EQ(TolvTest::SelectedRow(list), 4) << "the new row is selected";
+    EXPECT_TRUE(TolvTest::IsRowVisible(list, 4));
     ASSERT_TRUE(Confirm());
     std::vector<Stored> expected = initial;
-    expected.emplace_back(MT_FILENAME, kPlaceholder, 0);
+    expected.emplace_back(MT_FILENAME, L"added.exe", 0);
     EXPECT_EQ(StoredConditions(*live), expected) << "a new condition is tested after every existing one";
 }
 
@@ -214,6 +228,7 @@ TEST_P(EditConditionTest, OkWritesTheDialogsValuesBackIntoTheSelectedCondition)
     std::vector<Row> rows = initialRows;
     rows[1] = {L"ウィンドウ クラス名", L"Notepad", L"IME-4"};
     EXPECT_EQ(Rows(list), rows);
+    EXPECT_EQ(TolvTest::SelectedRow(list), 1) << "the edited row stays selected";
     ASSERT_TRUE(Confirm());
     std::vector<Stored> expected = initial;
     expected[2] = Stored{MT_CLASSNAME, L"Notepad", 3};
@@ -267,6 +282,148 @@ TEST_F(ApplicationListPageTest, EditAndDeleteWithoutASelectionDoNothing)
     ASSERT_TRUE(Confirm());
     EXPECT_EQ(StoredConditions(*live), initial);
 }
+
+TEST_F(ApplicationListPageTest, EditDeleteAndMoveButtonsFollowTheSelection)
+{
+    ASSERT_TRUE(OpenPage());
+    struct Case {
+        int row;
+        bool up;
+        bool down;
+    };
+    const auto enabled = [&](int id) { return TolvTest::IsItemEnabled(page, id); };
+    TolvTest::SelectRows(list, {});
+    for (const int id : {IDC_APPLICATION_EDIT, IDC_APPLICATION_DELETE, IDC_APPLICATION_UP, IDC_APPLICATION_DOWN}) {
+        EXPECT_FALSE(enabled(id)) << "control " << id << " without a selection";
+    }
+    EXPECT_TRUE(enabled(IDC_APPLICATION_ADD));
+    for (const Case& c : {Case{0, false, true}, Case{1, true, true}, Case{3, true, false}}) {
+        TolvTest::SelectRows(list, {c.row});
+        EXPECT_TRUE(enabled(IDC_APPLICATION_EDIT)) << "row " << c.row;
+        EXPECT_TRUE(enabled(IDC_APPLICATION_DELETE)) << "row " << c.row;
+        EXPECT_EQ(enabled(IDC_APPLICATION_UP), c.up) << "row " << c.row;
+        EXPECT_EQ(enabled(IDC_APPLICATION_DOWN), c.down) << "row " << c.row;
+    }
+}
+
+// True while the window's thread runs a menu loop, which takes the clicks and keys meant for the list.
+bool InMenu(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+
+// Enter edits, Delete deletes, Shift+F10 and the context-menu key open the
+// menu: real keys on the focused list, none of them taken by the sheet.
+TEST_F(ApplicationListPageTest, KeysOnTheListEditDeleteAndOpenTheMenu)
+{
+    ASSERT_TRUE(OpenPage());
+    TolvTest::ClickRow(list, 1);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return TolvTest::SelectedRow(list) == 1; }, 5000));
+    TolvTest::PressKey(VK_DELETE);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return Rows(list).size() == initialRows.size() - 1; }, 5000));
+    EXPECT_EQ(Rows(list), (std::vector<Row>{initialRows[0], initialRows[2], initialRows[3]}));
+
+    TolvTest::ClickRow(list, 0);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return TolvTest::SelectedRow(list) == 0; }, 5000));
+    TolvTest::PressKey(VK_RETURN);
+    HWND dialog = sheet->Thread().WaitForDialog(kCaption);
+    ASSERT_NE(dialog, nullptr) << "Enter did not edit the row";
+    EXPECT_EQ(TolvTest::ItemText(dialog, IDC_CONDITION_EXPRESSION), L"notepad.exe");
+    TolvTest::ClickLater(dialog, IDCANCEL);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    EXPECT_TRUE(::IsWindow(sheet->Sheet())) << "Enter closed the sheet";
+    EXPECT_EQ(sheet->Applied(), 0);
+
+    for (const bool shiftF10 : {false, true}) {
+        // Another row each time, so the selection shows that the click has arrived.
+        const int selected = shiftF10 ? 1 : 2;
+        TolvTest::ClickRow(list, selected);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return TolvTest::SelectedRow(list) == selected; }, 5000));
+        if (shiftF10) {
+            TolvTest::PressShifted(VK_F10);
+        } else {
+            TolvTest::PressKey(VK_APPS);
+        }
+        HWND menu = TolvTest::WaitForPopupMenu();
+        ASSERT_NE(menu, nullptr) << (shiftF10 ? "Shift+F10" : "context-menu key");
+        EXPECT_EQ(TolvTest::PopupItemState(menu, IDM_CONDITION_EDIT) & MFS_GRAYED, 0u);
+        // Opened at the selected row, not wherever the mouse is.
+        RECT row = {LVIR_BOUNDS, 0, 0, 0};
+        ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&row));
+        ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+        RECT shown = {};
+        ::GetWindowRect(menu, &shown);
+        EXPECT_LE(std::abs(shown.top - row.bottom), row.bottom - row.top) << "menu at " << shown.top << ", row at " << row.bottom;
+        TolvTest::PressKey(VK_ESCAPE);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindowVisible(menu) && !InMenu(list); }, 5000));
+    }
+    ASSERT_TRUE(Confirm());
+    EXPECT_EQ(StoredConditions(*live), (std::vector<Stored>{initial[0], initial[1], initial[3], initial[4]}));
+}
+
+// 上へ and 下へ: the selected rule trades places with its visible neighbour;
+// rules without a row stay where they are, and OK hands over the new order.
+struct MoveCase {
+    const char* name;
+    Way way;
+    int row;
+    bool up;
+    std::vector<int> rows;   // initial rows, in their new order
+    std::vector<int> stored; // initial conditions, in their new order
+    int selected;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.name; }
+
+class MoveConditionTest : public ApplicationListPageTest, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MoveConditionTest, MovesTheSelectedRuleAndKeepsItSelected)
+{
+    const MoveCase& c = GetParam();
+    ASSERT_TRUE(OpenPage());
+    TolvTest::SelectRows(list, {c.row});
+    if (c.way == Way::Button) {
+        // A disabled button ignores clicks; the command itself must still do nothing at the ends.
+        ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(c.up ? IDC_APPLICATION_UP : IDC_APPLICATION_DOWN, BN_CLICKED), 0);
+    } else {
+        TolvTest::RightClickRow(list, c.row);
+        HWND menu = TolvTest::WaitForPopupMenu();
+        ASSERT_NE(menu, nullptr);
+        const UINT command = c.up ? IDM_CONDITION_UP : IDM_CONDITION_DOWN;
+        const bool movable = c.rows[static_cast<size_t>(c.row)] != c.row;
+        EXPECT_EQ((TolvTest::PopupItemState(menu, command) & MFS_GRAYED) == 0, movable);
+        TolvTest::PressKey(movable ? (c.up ? 'U' : 'N') : VK_ESCAPE);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindowVisible(menu); }, 5000));
+    }
+    std::vector<Row> rows;
+    for (const int r : c.rows) {
+        rows.push_back(initialRows[static_cast<size_t>(r)]);
+    }
+    EXPECT_TRUE(TolvTest::WaitUntil([&] { return Rows(list) == rows; }, 5000));
+    EXPECT_EQ(Rows(list), rows);
+    EXPECT_EQ(TolvTest::SelectedRow(list), c.selected);
+    ASSERT_TRUE(Confirm());
+    std::vector<Stored> expected;
+    for (const int n : c.stored) {
+        expected.push_back(initial[static_cast<size_t>(n)]);
+    }
+    EXPECT_EQ(StoredConditions(*live), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MoveConditionTest,
+    ::testing::Values(
+        // The hidden condition (1) keeps its place between the first two rules.
+        MoveCase{"SecondUpPastTheHiddenOne", Way::Button, 1, true, {1, 0, 2, 3}, {2, 1, 0, 3, 4}, 0},
+        MoveCase{"FirstDown", Way::ContextMenu, 0, false, {1, 0, 2, 3}, {2, 1, 0, 3, 4}, 1},
+        MoveCase{"ThirdUpByMenu", Way::ContextMenu, 2, true, {0, 2, 1, 3}, {0, 1, 3, 2, 4}, 1},
+        MoveCase{"FirstUpDoesNothing", Way::Button, 0, true, {0, 1, 2, 3}, {0, 1, 2, 3, 4}, 0},
+        MoveCase{"LastDownDoesNothing", Way::Button, 3, false, {0, 1, 2, 3}, {0, 1, 2, 3, 4}, 3},
+        MoveCase{"LastDownGrayedInTheMenu", Way::ContextMenu, 3, false, {0, 1, 2, 3}, {0, 1, 2, 3, 4}, 3}),
+    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
 struct MenuCase {
     const char* name;
@@ -322,6 +479,7 @@ TEST_F(ApplicationListPageTest, CancelOnTheSheetAfterListEditsLeavesTheLiveListU
     Use(Way::Button, IDC_APPLICATION_ADD, 0, -1);
     HWND dialog = sheet->Thread().WaitForDialog(kCaption);
     ASSERT_NE(dialog, nullptr);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"added.exe");
     TolvTest::ClickLater(dialog, IDOK);
     ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
     Use(Way::Button, IDC_APPLICATION_EDIT, 0, 0);
@@ -340,9 +498,106 @@ TEST_F(ApplicationListPageTest, CancelOnTheSheetAfterListEditsLeavesTheLiveListU
     EXPECT_EQ(TolvTest::SavedText(*live), before);
 }
 
+// The 対象 column at 144 DPI, where the fixed widths it once had cut even the
+// shortest name. The system DPI is read when a process starts, so the test
+// runs itself again as a child process with the setting at 144 and puts the
+// setting back afterwards.
+constexpr wchar_t kDpiChildVariable[] = L"TOLV_TEST_DPI_CHILD";
+
+class SystemDpiSetting {
+public:
+    explicit SystemDpiSetting(DWORD dpi)
+    {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &key_, nullptr);
+        DWORD size = sizeof(old_);
+        had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~SystemDpiSetting()
+    {
+        if (had_) {
+            ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+        } else {
+            ::RegDeleteValueW(key_, L"LogPixels");
+        }
+        ::RegCloseKey(key_);
+    }
+    SystemDpiSetting(const SystemDpiSetting&) = delete;
+    SystemDpiSetting& operator=(const SystemDpiSetting&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 96;
+    bool had_ = false;
+};
+
+// In the child: both lists hold a rule of every match type and their 対象 column fits the widest.
+void ExpectTargetColumnsFitEveryMatchType()
+{
+    std::unique_ptr<CConfigurations> live = TolvTest::MakeStartupConfiguration();
+    for (int type = MT_FILENAME; type <= MT_WINDOWTEXT_REGEX; ++type) {
+        live->GetSwitchOnApplication()->GetApplications()->Add(
+            std::make_unique<CApplication4SwitchOnApplication>(static_cast<MatchType>(type), L"x", 0));
+        live->GetSwitchOnArchitecture()->GetIgnoreApplications()->Add(
+            std::make_unique<CApplication4SwitchOnArchitecture>(static_cast<MatchType>(type), L"x"));
+    }
+    OpenSheet sheet(*live);
+    ASSERT_NE(sheet.Sheet(), nullptr);
+    for (const auto& page : {std::make_pair(kApplicationTab, IDC_APPLICATION_LIST),
+                             std::make_pair(3, IDC_ARCHITECTURE_IGNORE_LIST)}) {
+        HWND list = ::GetDlgItem(sheet.ShowPage(page.first), page.second);
+        // The exclusion list starts with its two built-in entries.
+        std::vector<std::wstring> shown;
+        for (const Row& row : Rows(list)) {
+            shown.push_back(row[0]);
+        }
+        ASSERT_GE(shown.size(), kMatchTypeTexts.size());
+        EXPECT_EQ(std::vector<std::wstring>(shown.end() - static_cast<std::ptrdiff_t>(kMatchTypeTexts.size()), shown.end()),
+                  kMatchTypeTexts);
+        const int widest = TolvTest::WidestText(list, kMatchTypeTexts);
+        EXPECT_GE(TolvTest::ColumnWidths(list)[0], widest) << "list " << page.second;
+        // The measure itself grew with the DPI: the test ran where it was meant to.
+        EXPECT_GT(widest, 250) << "list " << page.second;
+    }
+    sheet.PressCancel();
+    ASSERT_TRUE(sheet.Closed());
+}
+
+TEST(ConditionListDpiTest, TargetColumnFitsTheLongestMatchTypeNameAt144Dpi)
+{
+    if (::GetEnvironmentVariableW(kDpiChildVariable, nullptr, 0) != 0) {
+        ASSERT_EQ(::GetDpiForSystem(), 144u) << "the child did not start at 144 DPI";
+        ExpectTargetColumnsFitEveryMatchType();
+        return;
+    }
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=ConditionListDpiTest.*";
+    PROCESS_INFORMATION child = {};
+    {
+        const SystemDpiSetting dpi(144);
+        ::SetEnvironmentVariableW(kDpiChildVariable, L"1");
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                              &startup, &child);
+        ::SetEnvironmentVariableW(kDpiChildVariable, nullptr);
+        ASSERT_TRUE(started);
+        // The child has read the setting once its first window exists; waiting for its end is simpler and sure.
+        EXPECT_EQ(::WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
+    }
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(child.hProcess, &exitCode);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    EXPECT_EQ(exitCode, 0u) << "the test failed at 144 DPI";
+}
+
 // The whole way from the page to the keys: the engine and its watcher thread
 // run on the live settings while the sheet edits a copy.
-TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRuleAtOnce)
+TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRulesInTheirNewOrderAtOnce)
 {
     TolvTest::KeyLogProcess target(TolvTest::KeyLogBuild::Native, L"TolvListKeys", L"list keys");
     ASSERT_NE(target.Window(), nullptr);
@@ -373,14 +628,26 @@ TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRuleAtOnce)
     ASSERT_NE(sheet, nullptr);
     ::SendMessageW(sheet, PSM_SETCURSEL, kApplicationTab, 0);
     HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    TolvTest::ClickLater(page, IDC_APPLICATION_ADD);
-    HWND dialog = ui.WaitForDialog(kCaption);
-    ASSERT_NE(dialog, nullptr);
-    TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, MT_CLASSNAME);
-    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, L"TolvListKeys");
-    TolvTest::Choose(dialog, IDC_CONDITION_IME, 2); // IME-3: Alt+Shift+3
-    TolvTest::ClickLater(dialog, IDOK);
-    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    // Two rules for the window; the second one, moved above the first, wins.
+    const struct {
+        MatchType type;
+        const wchar_t* expression;
+        int ime;
+    } rules[] = {{MT_CLASSNAME, L"TolvListKeys", 1}, {MT_CLASSNAME_REGEX, L"TolvList.*", 2}}; // IME-2, IME-3
+    for (const auto& rule : rules) {
+        TolvTest::ClickLater(page, IDC_APPLICATION_ADD);
+        HWND dialog = ui.WaitForDialog(kCaption);
+        ASSERT_NE(dialog, nullptr);
+        TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, rule.type);
+        TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, rule.expression);
+        TolvTest::Choose(dialog, IDC_CONDITION_IME, rule.ime);
+        TolvTest::ClickLater(dialog, IDOK);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    }
+    HWND list = ::GetDlgItem(page, IDC_APPLICATION_LIST);
+    ASSERT_EQ(TolvTest::SelectedRow(list), 1) << "the added rule is selected";
+    TolvTest::ClickLater(page, IDC_APPLICATION_UP);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return TolvTest::SelectedRow(list) == 0; }, 5000));
     TolvTest::ClickLater(sheet, IDOK);
     ASSERT_TRUE(ui.WaitForEnd());
 

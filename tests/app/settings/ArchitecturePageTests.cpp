@@ -32,6 +32,10 @@ constexpr int kArchitectureTab = 3;
 constexpr wchar_t kCaption[] = L"条件設定";
 
 const std::vector<std::wstring> kSlotItems = {L"IME-1: IME-1", L"IME-2: IME-2", L"IME-3: IME-3", L"IME-4: IME-4"};
+const std::vector<std::wstring> kMatchTypeTexts = {
+    L"実行ファイル名",           L"実行ファイル名【正規表現】", L"実行ファイル名(フルパス)",
+    L"実行ファイル名(フルパス)【正規表現】", L"ウィンドウ クラス名",   L"ウィンドウ クラス名【正規表現】",
+    L"ウィンドウ タイトル",       L"ウィンドウ タイトル【正規表現】"};
 const std::vector<Row> kBuiltInRows = {{L"実行ファイル名", L"tolv.exe"}, {L"ウィンドウ クラス名", L"Shell_TrayWnd"}};
 constexpr int kEditingControls[] = {IDC_ARCHITECTURE_USE,         IDC_ARCHITECTURE_32BIT_IME, IDC_ARCHITECTURE_64BIT_IME,
                                     IDC_ARCHITECTURE_IGNORE_LIST, IDC_ARCHITECTURE_ADD,       IDC_ARCHITECTURE_EDIT,
@@ -89,6 +93,8 @@ protected:
         TolvTest::RightClickRow(list, 1);
         HWND menu = TolvTest::WaitForPopupMenu();
         ASSERT_NE(menu, nullptr);
+        // Edit, delete, a separator and add: the order of exclusions decides nothing, so no moving.
+        EXPECT_EQ(TolvTest::PopupItemCount(menu), 4);
         TolvTest::PressKey('D');
         ASSERT_TRUE(TolvTest::WaitUntil([&] { return Rows(list).size() == 2; }, 5000));
     }
@@ -103,7 +109,13 @@ TEST_F(ArchitecturePageTest, FirstRunShowsTheBuiltInExclusionsAndTheStoredChoice
 {
     ASSERT_TRUE(OpenPage());
     EXPECT_EQ(TolvTest::ColumnHeaders(list), (std::vector<std::wstring>{L"対象", L"条件"}));
-    EXPECT_EQ(TolvTest::ColumnWidths(list), (std::vector<int>{128, 344}));
+    // 対象 fits the longest match-type name; the columns fit the list.
+    const std::vector<int> widths = TolvTest::ColumnWidths(list);
+    ASSERT_EQ(widths.size(), 2u);
+    EXPECT_GE(widths[0], TolvTest::WidestText(list, kMatchTypeTexts));
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    EXPECT_LE(widths[0] + widths[1], client.right);
     EXPECT_EQ(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x421, 0x421);
     EXPECT_EQ(Rows(list), kBuiltInRows);
     EXPECT_FALSE(TolvTest::IsTicked(page, IDC_ARCHITECTURE_USE));
@@ -111,9 +123,14 @@ TEST_F(ArchitecturePageTest, FirstRunShowsTheBuiltInExclusionsAndTheStoredChoice
     EXPECT_EQ(ComboItems(page, IDC_ARCHITECTURE_64BIT_IME), kSlotItems);
     EXPECT_EQ(ComboSelection(page, IDC_ARCHITECTURE_32BIT_IME), 0);
     EXPECT_EQ(ComboSelection(page, IDC_ARCHITECTURE_64BIT_IME), 0);
+    // Edit and delete wait for a row to work on.
     for (const int id : kEditingControls) {
-        EXPECT_TRUE(TolvTest::IsItemEnabled(page, id)) << "control " << id << " on a 64-bit system";
+        const bool needsRow = id == IDC_ARCHITECTURE_EDIT || id == IDC_ARCHITECTURE_DELETE;
+        EXPECT_EQ(TolvTest::IsItemEnabled(page, id), !needsRow) << "control " << id << " on a 64-bit system";
     }
+    TolvTest::SelectRows(list, {1});
+    EXPECT_TRUE(TolvTest::IsItemEnabled(page, IDC_ARCHITECTURE_EDIT));
+    EXPECT_TRUE(TolvTest::IsItemEnabled(page, IDC_ARCHITECTURE_DELETE));
 }
 
 TEST_F(ArchitecturePageTest, WithTheRuleOffTheChoicesAndTheListStillEditAndAreStored)
@@ -194,6 +211,7 @@ TEST_F(ArchitecturePageTest, OnA32BitSystemEveryControlIsDisabledAndOkStoresTheV
     const std::wstring before = TolvTest::SavedText(*live);
 
     ASSERT_TRUE(OpenPage());
+    TolvTest::SelectRows(list, {0}); // a selection does not bring edit and delete back
     for (const int id : kEditingControls) {
         EXPECT_FALSE(TolvTest::IsItemEnabled(page, id)) << "control " << id;
     }

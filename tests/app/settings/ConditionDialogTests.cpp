@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <fstream>
@@ -32,7 +33,8 @@ using TolvTest::UiThread;
 const HINSTANCE kInstance = ::GetModuleHandleW(nullptr);
 constexpr wchar_t kCaption[] = L"条件設定";
 constexpr wchar_t kChooserCaption[] = L"実行ファイルの選択";
-constexpr wchar_t kPlaceholder[] = L"<条件を入力してください>";
+constexpr wchar_t kHint[] = L"<条件を入力してください>";
+constexpr wchar_t kMessageCaption[] = L"トルヴ : 自動IME切り替え機";
 
 const std::vector<std::wstring> kMatchTypeTexts = {
     L"実行ファイル名",           L"実行ファイル名【正規表現】", L"実行ファイル名(フルパス)",
@@ -117,9 +119,9 @@ TEST_F(ConditionDialogTest, OkStoresTheChoicesAndTheTextAsTyped)
         std::wstring text;
         int ime;
     };
-    // Nothing is validated: an empty text and a pattern that does not compile are kept too.
-    for (const Entry& e : {Entry{MT_WINDOWTEXT_REGEX, L"^.* - メモ帳$", 3}, Entry{MT_FILENAME, L"", 0},
-                           Entry{MT_CLASSNAME_REGEX, L"([unclosed", 2}}) {
+    // Blanks are kept, and pattern characters are plain text in the literal types.
+    for (const Entry& e : {Entry{MT_WINDOWTEXT_REGEX, L"^.* - メモ帳$", 3}, Entry{MT_WINDOWTEXT, L"  無題 - メモ帳 ", 0},
+                           Entry{MT_CLASSNAME, L"([unclosed", 2}}) {
         HWND dialog = Open(IDD_APPLICATION_CONDITION, perApplication);
         ASSERT_NE(dialog, nullptr);
         TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, e.type);
@@ -132,14 +134,125 @@ TEST_F(ConditionDialogTest, OkStoresTheChoicesAndTheTextAsTyped)
     }
 }
 
-TEST_F(ConditionDialogTest, EmptyExpressionOpensWithThePlaceholderWhichOkStores)
+TEST_F(ConditionDialogTest, EmptyBoxShowsTheHintAsACueBannerThatIsNeverText)
 {
     perApplication.SetExpression(L"");
     HWND dialog = Open(IDD_APPLICATION_CONDITION, perApplication);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ItemText(dialog, IDC_CONDITION_EXPRESSION), kPlaceholder);
-    EXPECT_EQ(Press(dialog, IDOK), 1);
-    EXPECT_EQ(perApplication.GetExpression(), kPlaceholder);
+    EXPECT_EQ(ItemText(dialog, IDC_CONDITION_EXPRESSION), L"");
+    wchar_t banner[64] = {};
+    ::SendDlgItemMessageW(dialog, IDC_CONDITION_EXPRESSION, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(banner), 64);
+    EXPECT_STREQ(banner, kHint);
+    EXPECT_EQ(Press(dialog, IDCANCEL), 2);
+}
+
+// What OK does with an expression of each match type: a pattern type refuses
+// a pattern that does not compile with the engine's own flags, every type
+// refuses an empty expression, and the dialog stays open with the text
+// selected for correcting.
+struct RefusalCase {
+    const char* name;
+    MatchType type;
+    std::wstring expression;
+    bool refused;
+    const wchar_t* message; // the start of the message's text
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+
+class ConditionRefusalTest : public ConditionDialogTest, public ::testing::WithParamInterface<RefusalCase> {
+protected:
+    // The message box the dialog's thread shows, null after the time-out.
+    HWND WaitForMessage() { return ui->WaitForDialog(kMessageCaption, 5000); }
+};
+
+TEST_P(ConditionRefusalTest, RefusesWhatCanNeverWorkAndKeepsTheDialogOpen)
+{
+    const RefusalCase& c = GetParam();
+    for (const int templateId : {IDD_APPLICATION_CONDITION, IDD_EXCLUSION_CONDITION}) {
+        CApplication& condition = templateId == IDD_APPLICATION_CONDITION ? static_cast<CApplication&>(perApplication)
+                                                                          : static_cast<CApplication&>(exclusion);
+        const MatchType typeBefore = condition.GetMatchType();
+        const std::wstring expressionBefore = condition.GetExpression();
+        HWND dialog = Open(templateId, condition);
+        ASSERT_NE(dialog, nullptr);
+        TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, c.type);
+        TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, c.expression);
+        if (!c.refused) {
+            EXPECT_EQ(Press(dialog, IDOK), 1);
+            EXPECT_EQ(condition.GetMatchType(), c.type);
+            EXPECT_EQ(condition.GetExpression(), c.expression);
+            continue;
+        }
+        TolvTest::ClickLater(dialog, IDOK);
+        HWND message = WaitForMessage();
+        ASSERT_NE(message, nullptr) << "no message for a refused expression";
+        const std::wstring text = ItemText(message, 0xFFFF);
+        EXPECT_EQ(text.rfind(c.message, 0), 0u) << "message: " << testing::PrintToString(text);
+        if (!c.expression.empty()) {
+            // The library's own reason follows, with the place of the fault.
+            EXPECT_GT(text.size(), std::wstring(c.message).size() + 8) << testing::PrintToString(text);
+            EXPECT_NE(text.find(L"文字目"), std::wstring::npos);
+        }
+        TolvTest::ClickLater(message, IDOK);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(message); }, 5000));
+        ASSERT_TRUE(::IsWindow(dialog)) << "the dialog closed on a refused expression";
+
+        // The text is as typed, selected, with the focus in its box.
+        GUITHREADINFO focus = {};
+        focus.cbSize = sizeof(focus);
+        EXPECT_TRUE(TolvTest::WaitUntil(
+            [&] {
+                return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &focus) &&
+                       focus.hwndFocus == ::GetDlgItem(dialog, IDC_CONDITION_EXPRESSION);
+            },
+            5000));
+        EXPECT_EQ(ItemText(dialog, IDC_CONDITION_EXPRESSION), c.expression);
+        DWORD start = 1;
+        DWORD end = 0;
+        ::SendDlgItemMessageW(dialog, IDC_CONDITION_EXPRESSION, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                              reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, c.expression.size());
+        EXPECT_EQ(Press(dialog, IDCANCEL), 2);
+        EXPECT_EQ(condition.GetMatchType(), typeBefore) << "a refused OK wrote the condition";
+        EXPECT_EQ(condition.GetExpression(), expressionBefore);
+    }
+}
+
+constexpr wchar_t kPatternMessage[] = L"この条件は正規表現として使えません。";
+constexpr wchar_t kEmptyMessage[] = L"条件を入力してください。";
+
+INSTANTIATE_TEST_SUITE_P(
+    MatchTypes, ConditionRefusalTest,
+    ::testing::Values(
+        RefusalCase{"FileNamePattern_Invalid", MT_FILENAME_REGEX, L"([", true, kPatternMessage},
+        RefusalCase{"FullPathPattern_Invalid", MT_FULLPATH_REGEX, L"C:\\\\Tools\\\\(edit", true, kPatternMessage},
+        RefusalCase{"ClassNamePattern_Invalid", MT_CLASSNAME_REGEX, L"Afx)", true, kPatternMessage},
+        RefusalCase{"TitlePattern_Invalid", MT_WINDOWTEXT_REGEX, L"メモ帳[", true, kPatternMessage},
+        RefusalCase{"FileNamePattern_Valid", MT_FILENAME_REGEX, L"note(pad|book)\\.exe", false, nullptr},
+        RefusalCase{"TitlePattern_ValidWithBlanks", MT_WINDOWTEXT_REGEX, L" .* - メモ帳 ", false, nullptr},
+        RefusalCase{"FileName_PatternCharactersAreText", MT_FILENAME, L"([", false, nullptr},
+        RefusalCase{"FullPath_PatternCharactersAreText", MT_FULLPATH, L"C:\\(a", false, nullptr},
+        RefusalCase{"ClassName_PatternCharactersAreText", MT_CLASSNAME, L"Afx*+", false, nullptr},
+        RefusalCase{"Title_PatternCharactersAreText", MT_WINDOWTEXT, L"メモ帳[", false, nullptr},
+        RefusalCase{"FileName_Empty", MT_FILENAME, L"", true, kEmptyMessage},
+        RefusalCase{"FullPathPattern_Empty", MT_FULLPATH_REGEX, L"", true, kEmptyMessage},
+        RefusalCase{"Title_Empty", MT_WINDOWTEXT, L"", true, kEmptyMessage}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+// 参照 has a file to offer only for the file-name and full-path types, and follows the type box.
+TEST_F(ConditionDialogTest, BrowseIsEnabledOnlyForTheFileTypes)
+{
+    perApplication.SetMatchType(MT_CLASSNAME);
+    HWND dialog = Open(IDD_APPLICATION_CONDITION, perApplication);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(TolvTest::IsItemEnabled(dialog, IDC_CONDITION_BROWSE)) << "opened on a class name";
+    for (int type = MT_FILENAME; type <= MT_WINDOWTEXT_REGEX; ++type) {
+        TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, type);
+        EXPECT_EQ(TolvTest::IsItemEnabled(dialog, IDC_CONDITION_BROWSE), type <= MT_FULLPATH_REGEX) << "type " << type;
+    }
+    EXPECT_EQ(Press(dialog, IDCANCEL), 2);
 }
 
 TEST_F(ConditionDialogTest, ExclusionVariantHasNoImeChoiceAndStoresTypeAndExpression)

@@ -115,6 +115,45 @@ void DoubleClickRow(HWND list, int row)
     Click(RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
+void ClickRow(HWND list, int row) { Click(RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
+
+int SelectedRow(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+
+bool IsRowVisible(HWND list, int row)
+{
+    RECT cell = {};
+    cell.left = LVIR_BOUNDS;
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    return ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell)) &&
+           cell.top >= client.top && cell.bottom <= client.bottom;
+}
+
+int WidestText(HWND list, const std::vector<std::wstring>& texts)
+{
+    int widest = 0;
+    for (const std::wstring& text : texts) {
+        const int width = static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        widest = width > widest ? width : widest;
+    }
+    return widest;
+}
+
+void PressShifted(WORD virtualKey)
+{
+    INPUT keys[4] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+    }
+    keys[0].ki.wVk = VK_SHIFT;
+    keys[1].ki.wVk = virtualKey;
+    keys[2].ki.wVk = virtualKey;
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_SHIFT;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, keys, sizeof(INPUT));
+}
+
 void RightClickRow(HWND list, int row)
 {
     Click(RowPoint(list, row), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
@@ -140,6 +179,8 @@ HWND WaitForPopupMenu(DWORD timeoutMs)
         timeoutMs);
     return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
 }
+
+int PopupItemCount(HWND menuWindow) { return ::GetMenuItemCount(MenuOf(menuWindow)); }
 
 UINT PopupItemState(HWND menuWindow, UINT command)
 {

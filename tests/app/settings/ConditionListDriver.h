@@ -21,11 +21,24 @@ void SelectRows(HWND list, std::initializer_list<int> rows);
 // Mouse input through the system, at the middle of a row's first cell.
 void DoubleClickRow(HWND list, int row);
 void RightClickRow(HWND list, int row);
+void ClickRow(HWND list, int row);
 // A right click below the last row, where no row is hit.
 void RightClickBelowRows(HWND list);
 
+// The first selected row, -1 for none.
+int SelectedRow(HWND list);
+// True when the whole row lies inside the list's client area.
+bool IsRowVisible(HWND list, int row);
+// The widest of `texts` in the list's font (LVM_GETSTRINGWIDTHW).
+int WidestText(HWND list, const std::vector<std::wstring>& texts);
+
+// Shift held around one key press, through the system's input queue.
+void PressShifted(WORD virtualKey);
+
 // The open context menu's window, null after the time-out.
 HWND WaitForPopupMenu(DWORD timeoutMs = 5000);
+// How many items, separators included, the open context menu has.
+int PopupItemCount(HWND menuWindow);
 // The state flags (MFS_...) of a command of the open context menu.
 UINT PopupItemState(HWND menuWindow, UINT command);
 

@@ -1,16 +1,20 @@
-// Not a test: opens the settings sheet on a few rules and shows the two
-// condition list pages and both condition dialogs, one at a time. Before each
-// it prints "SHOT <name> <left> <top> <right> <bottom>" and waits for a line
-// on standard input, so take-condition-screenshots.sh can photograph the
-// screen and cut the window out.
+// Not a test: opens the settings sheet on a rule of every match type and shows
+// the two condition list pages, both condition dialogs and the message for a
+// pattern that does not compile, one at a time. Before each it prints
+// "SHOT <name> <left> <top> <right> <bottom>" and waits for a line on standard
+// input, so take-screenshots.sh can photograph the screen and cut the window
+// out. The argument is the suffix of the names ("-96", "-144").
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
 
+#include "app/settings/SettingsMessage.h"
 #include "configuration/CConfigurations.h"
+#include "engine/ConditionMatching.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/settings/ConditionListDriver.h"
 #include "tests/app/settings/SheetDriver.h"
@@ -21,15 +25,69 @@ namespace {
 
 using namespace Configuration;
 
-void Shoot(const char* name, HWND window)
+std::string suffix;
+constexpr wchar_t kMessageCaption[] = L"トルヴ : 自動IME切り替え機";
+
+void ShootArea(const char* name, RECT rect)
 {
     TolvTest::WaitUntil([] { return false; }, 400); // let it paint
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right, rect.bottom);
+    std::printf("SHOT %s%s %ld %ld %ld %ld\n", name, suffix.c_str(), rect.left, rect.top, rect.right, rect.bottom);
     std::fflush(stdout);
     std::string done;
     std::getline(std::cin, done);
+}
+
+void Shoot(const char* name, HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    ShootArea(name, rect);
+}
+
+constexpr wchar_t kBadPattern[] = L"Chrome_WidgetWin_(\\d+";
+
+// A new rule's dialog whose OK was refused for a pattern that does not
+// compile: the pattern stays, selected for correcting.
+bool ShootPatternError(const TolvTest::OpenSheet& sheet, HWND page)
+{
+    TolvTest::ClickLater(page, IDC_APPLICATION_ADD);
+    HWND dialog = sheet.Thread().WaitForDialog(L"条件設定");
+    if (dialog == nullptr) {
+        return false;
+    }
+    TolvTest::Choose(dialog, IDC_CONDITION_MATCHTYPE, MT_CLASSNAME_REGEX);
+    TolvTest::Type(dialog, IDC_CONDITION_EXPRESSION, kBadPattern);
+    TolvTest::ClickLater(dialog, IDOK);
+    HWND message = sheet.Thread().WaitForDialog(kMessageCaption);
+    if (message == nullptr) {
+        return false;
+    }
+    TolvTest::ClickLater(message, IDOK);
+    TolvTest::WaitUntil([&] { return !::IsWindow(message); }, 5000);
+    Shoot("condition-pattern-error", dialog);
+    TolvTest::ClickLater(dialog, IDCANCEL);
+    return TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000);
+}
+
+// The message itself. Under Wine's virtual desktop a message box owned by
+// the condition dialog stays black on the screen, so the same message is
+// shown here without an owner, through the program's own function.
+bool ShootPatternMessage()
+{
+    std::wstring reason;
+    std::size_t position = 0;
+    Engine::PatternCompiles(MT_CLASSNAME_REGEX, kBadPattern, reason, position);
+    TolvTest::UiThread ui([&] {
+        Tolv::ShowSettingsMessage(::GetModuleHandleW(nullptr), nullptr, IDS_CONDITION_PATTERN_INVALID,
+                                  {reason, std::to_wstring(position + 1)}, MB_OK | MB_ICONWARNING);
+    });
+    HWND message = ui.WaitForDialog(kMessageCaption);
+    if (message == nullptr) {
+        return false;
+    }
+    Shoot("condition-pattern-message", message);
+    TolvTest::ClickLater(message, IDOK);
+    return ui.WaitForEnd();
 }
 
 void AddRule(CConfigurations& live, MatchType type, const std::wstring& expression, int ime)
@@ -54,14 +112,25 @@ bool ShootDialog(const TolvTest::OpenSheet& sheet, HWND page, int listId, int ed
 
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    if (argc != 2) {
+        std::fwprintf(stderr, L"usage: condition_list_screenshots <name suffix>\n");
+        return 2;
+    }
+    for (const wchar_t* c = argv[1]; *c != L'\0'; ++c) {
+        suffix += static_cast<char>(*c);
+    }
     std::unique_ptr<CConfigurations> live = TolvTest::MakeStartupConfiguration();
     live->GetImes()->GetAt(0)->SetName(L"Microsoft IME");
     live->GetImes()->GetAt(1)->SetName(L"Google 日本語入力");
     live->GetImes()->GetAt(2)->SetName(L"ATOK");
+    // One rule of every match type, so every name shows in the 対象 column.
     AddRule(*live, MT_FILENAME, L"notepad.exe", 0);
+    AddRule(*live, MT_FILENAME_REGEX, L"(winword|excel)\\.exe", 2);
     AddRule(*live, MT_FULLPATH, L"C:\\Program Files\\Mozilla Firefox\\firefox.exe", 1);
+    AddRule(*live, MT_FULLPATH_REGEX, L"C:\\\\Tools\\\\.*\\.exe", 0);
+    AddRule(*live, MT_CLASSNAME, L"Notepad", 0);
     AddRule(*live, MT_CLASSNAME_REGEX, L"^Chrome_WidgetWin_\\d+$", 1);
     AddRule(*live, MT_WINDOWTEXT, L"無題 - メモ帳", 2);
     AddRule(*live, MT_WINDOWTEXT_REGEX, L".* - Visual Studio Code", 3);
@@ -80,8 +149,10 @@ int wmain()
     }
     HWND applications = sheet.ShowPage(2);
     Shoot("settings-conditions", sheet.Sheet());
-    bool shown = ShootDialog(sheet, applications, IDC_APPLICATION_LIST, IDC_APPLICATION_EDIT, 1,
+    bool shown = ShootDialog(sheet, applications, IDC_APPLICATION_LIST, IDC_APPLICATION_EDIT, 5,
                              "condition-dialog");
+    shown = ShootPatternError(sheet, applications) && shown;
+    shown = ShootPatternMessage() && shown;
     HWND architecturePage = sheet.ShowPage(3);
     Shoot("settings-architecture", sheet.Sheet());
     shown = ShootDialog(sheet, architecturePage, IDC_ARCHITECTURE_IGNORE_LIST, IDC_ARCHITECTURE_EDIT, 2,

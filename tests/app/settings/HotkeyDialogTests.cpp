@@ -18,7 +18,9 @@ namespace {
 using Flib::IO::Input::CKeys;
 using TolvTest::IsTicked;
 
-constexpr wchar_t kCaption[] = L"送信キーの設定";
+// The caption names the slot being edited.
+constexpr wchar_t kCaption[] = L"送信キーの設定 - IME-2: Google 日本語入力";
+constexpr wchar_t kMessageCaption[] = L"トルヴ : 自動IME切り替え機";
 
 struct TextCase {
     CKeys keys;
@@ -43,9 +45,13 @@ TEST(HotkeyTextTest, NamesModifiersAndWritesOtherKeysAsTheirCharacter)
 // The dialog opened on `keys` on its own thread, with its result once closed.
 class OpenHotkeyDialog {
 public:
-    explicit OpenHotkeyDialog(CKeys initial)
+    explicit OpenHotkeyDialog(CKeys initial, std::vector<Tolv::HotkeyInUse> inUse = {})
         : keys(std::move(initial)),
-          thread([this] { result = Tolv::RunHotkeyDialog(::GetModuleHandleW(nullptr), nullptr, keys); }),
+          others(std::move(inUse)),
+          thread([this] {
+              result = Tolv::RunHotkeyDialog(::GetModuleHandleW(nullptr), nullptr, L"IME-2: Google 日本語入力", others,
+                                             keys);
+          }),
           dialog(thread.WaitForDialog(kCaption))
     {
     }
@@ -58,6 +64,7 @@ public:
     }
 
     CKeys keys;
+    std::vector<Tolv::HotkeyInUse> others;
     INT_PTR result = 0;
     TolvTest::UiThread thread;
     HWND dialog;
@@ -114,8 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 CKeys{VK_MENU, VK_SHIFT, '1'}, L"Alt + Shift + 1"},
                       // Ctrl stays ticked from the stored keys.
                       ClickCase{"AllThreeClickedBackwards", {IDC_HOTKEY_SHIFT, IDC_HOTKEY_ALT},
-                                CKeys{VK_MENU, VK_CONTROL, VK_SHIFT, '1'}, L"Alt + Ctrl + Shift + 1"},
-                      ClickCase{"NoModifier", {IDC_HOTKEY_CTRL}, CKeys{'1'}, L"1"}),
+                                CKeys{VK_MENU, VK_CONTROL, VK_SHIFT, '1'}, L"Alt + Ctrl + Shift + 1"}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return info.param.name; });
 
 TEST(HotkeyDialogTest, CancelAndClosingLeaveTheKeysAlone)
@@ -155,6 +161,85 @@ TEST(HotkeyDialogTest, WithoutADigitOkWaitsForOneAndStoresNothingUntilThen)
     EXPECT_TRUE(TolvTest::IsItemEnabled(open.dialog, IDOK));
     EXPECT_EQ(open.Close(IDOK), 1);
     EXPECT_EQ(open.keys, (CKeys{VK_MENU, VK_SHIFT, '4'}));
+}
+
+// A bare digit would be typed into the user's application on every switch:
+// OK needs a modifier and a digit, and Enter (IDOK) cannot get around it.
+TEST(HotkeyDialogTest, OkIsEnabledOnlyWithAModifierAndADigit)
+{
+    struct Case {
+        const char* name;
+        CKeys keys;
+        bool enabled;
+    };
+    for (const Case& c : {Case{"digit only", CKeys{'3'}, false}, Case{"modifier only", CKeys{VK_CONTROL}, false},
+                          Case{"nothing", CKeys{}, false}, Case{"modifier and digit", CKeys{VK_SHIFT, '3'}, true}}) {
+        OpenHotkeyDialog open(c.keys);
+        ASSERT_NE(open.dialog, nullptr) << c.name;
+        EXPECT_EQ(TolvTest::IsItemEnabled(open.dialog, IDOK), c.enabled) << c.name;
+        if (!c.enabled) {
+            ::PostMessageW(open.dialog, WM_COMMAND, IDOK, 0);
+            EXPECT_EQ(open.Close(IDCANCEL), 2) << c.name << ": OK ended the dialog";
+            EXPECT_EQ(open.keys, c.keys) << c.name;
+        } else {
+            EXPECT_EQ(open.Close(IDOK), 1) << c.name;
+        }
+    }
+    // Unticking the last modifier takes OK away again; ticking one gives it back.
+    OpenHotkeyDialog open(CKeys{VK_CONTROL, '5'});
+    ASSERT_NE(open.dialog, nullptr);
+    TolvTest::Click(open.dialog, IDC_HOTKEY_CTRL);
+    EXPECT_FALSE(TolvTest::IsItemEnabled(open.dialog, IDOK));
+    TolvTest::Click(open.dialog, IDC_HOTKEY_ALT);
+    EXPECT_TRUE(TolvTest::IsItemEnabled(open.dialog, IDOK));
+    EXPECT_EQ(open.Close(IDOK), 1);
+    EXPECT_EQ(open.keys, (CKeys{VK_MENU, '5'}));
+}
+
+// The message box that points out another slot's hotkey; null after the time-out.
+HWND WaitForInUseMessage(const OpenHotkeyDialog& open, const std::wstring& slotText)
+{
+    HWND box = open.thread.WaitForDialog(kMessageCaption);
+    if (box != nullptr) {
+        EXPECT_NE(TolvTest::ItemText(box, 0xFFFF).find(slotText), std::wstring::npos) << "the message names the slot";
+    }
+    return box;
+}
+
+TEST(HotkeyDialogTest, AHotkeyAnotherSlotUsesIsPointedOutAndTakenOnlyWhenConfirmed)
+{
+    OpenHotkeyDialog open(CKeys{VK_MENU, '2'}, {{L"IME-1: ATOK", CKeys{VK_CONTROL, '1'}}});
+    ASSERT_NE(open.dialog, nullptr);
+    TolvTest::Click(open.dialog, IDC_HOTKEY_ALT);
+    TolvTest::Click(open.dialog, IDC_HOTKEY_CTRL);
+    TolvTest::Choose(open.dialog, IDC_HOTKEY_DIGIT, 1);
+
+    // No: back in the dialog, nothing stored.
+    TolvTest::ClickLater(open.dialog, IDOK);
+    HWND box = WaitForInUseMessage(open, L"IME-1: ATOK");
+    ASSERT_NE(box, nullptr);
+    TolvTest::ClickLater(box, IDNO);
+    ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(box); }, 5000));
+    EXPECT_EQ(open.keys, (CKeys{VK_MENU, '2'}));
+
+    // Yes: stored as chosen.
+    TolvTest::ClickLater(open.dialog, IDOK);
+    box = WaitForInUseMessage(open, L"IME-1: ATOK");
+    ASSERT_NE(box, nullptr);
+    TolvTest::ClickLater(box, IDYES);
+    EXPECT_TRUE(open.thread.WaitForEnd());
+    EXPECT_EQ(open.result, 1);
+    EXPECT_EQ(open.keys, (CKeys{VK_CONTROL, '1'}));
+}
+
+TEST(HotkeyDialogTest, AHotkeyNoOtherSlotUsesIsTakenWithoutAQuestion)
+{
+    OpenHotkeyDialog open(CKeys{VK_MENU, '2'}, {{L"IME-1: ATOK", CKeys{VK_CONTROL, '1'}}});
+    ASSERT_NE(open.dialog, nullptr);
+    TolvTest::Click(open.dialog, IDC_HOTKEY_SHIFT);
+    TolvTest::Choose(open.dialog, IDC_HOTKEY_DIGIT, 1);
+    EXPECT_EQ(open.Close(IDOK), 1);
+    EXPECT_EQ(open.keys, (CKeys{VK_MENU, VK_SHIFT, '1'}));
 }
 
 } // namespace

@@ -6,11 +6,14 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/ActiveModalWindow.h"
 #include "app/settings/SheetLists.h"
+#include "configuration/CIme.h"
+#include "configuration/CImes.h"
 #include "target/TargetWindowInfo.h"
 #include "processed/ProcessedMemories.h"
 #include "resources/ResourceIds.h"
@@ -28,13 +31,17 @@ using TolvTest::SavedText;
 constexpr int kImeTab = 0;
 constexpr int kSystemTab = 1;
 constexpr int kNotifyTab = 4;
-constexpr wchar_t kHotkeyCaption[] = L"送信キーの設定";
+constexpr wchar_t kMessageCaption[] = L"トルヴ : 自動IME切り替え機";
 
-// Changes slot `slot`'s hotkey to Ctrl + `digit` through the hotkey dialog and confirms it.
-void ChangeHotkeyToCtrl(const OpenSheet& sheet, HWND imePage, int changeButton, int digit)
+// The hotkey dialog's caption names the slot as its name box shows it.
+std::wstring HotkeyCaption(const std::wstring& slotText) { return L"送信キーの設定 - " + slotText; }
+
+// Changes a slot's hotkey to Ctrl + `digit` through the hotkey dialog and confirms it.
+void ChangeHotkeyToCtrl(const OpenSheet& sheet, HWND imePage, int changeButton, const std::wstring& slotText,
+                        int digit)
 {
     TolvTest::ClickLater(imePage, changeButton);
-    HWND dialog = sheet.Thread().WaitForDialog(kHotkeyCaption);
+    HWND dialog = sheet.Thread().WaitForDialog(HotkeyCaption(slotText));
     ASSERT_NE(dialog, nullptr) << "the hotkey dialog did not open";
     for (const int box : {IDC_HOTKEY_ALT, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) {
         if (TolvTest::IsTicked(dialog, box) != (box == IDC_HOTKEY_CTRL)) {
@@ -91,7 +98,7 @@ TEST_F(SettingsSheetTest, CancelAfterChangingHotkeysNamesAndChoicesLeavesTheLive
     OpenSheet sheet(*live);
     ASSERT_NE(sheet.Sheet(), nullptr);
     HWND ime = sheet.ShowPage(kImeTab);
-    ChangeHotkeyToCtrl(sheet, ime, IDC_IME2_CHANGE, 7);
+    ChangeHotkeyToCtrl(sheet, ime, IDC_IME2_CHANGE, L"IME-2: IME-2", 7);
     EXPECT_EQ(ItemText(ime, IDC_IME2_KEYS), L"Ctrl + 7");
     TolvTest::Type(ime, IDC_IME1_NAME, L"取り消される名前");
     TolvTest::Click(sheet.ShowPage(kSystemTab), IDC_SEND_ALTFIRST);
@@ -165,6 +172,41 @@ TEST_F(SettingsSheetTest, ImePageShowsEachSlotsNameHotkeyAndTheSortedPresets)
     ASSERT_TRUE(sheet.Closed());
 }
 
+// A hand-edited file with two slots: the groups without a slot are empty and
+// disabled, and OK keeps exactly the two slots.
+TEST_F(SettingsSheetTest, ImePageGroupsBeyondTheSlotCountAreEmptyAndDisabled)
+{
+    Configuration::CImes& imes = *live->GetImes();
+    imes.Clear();
+    imes.Add(std::make_unique<Configuration::CIme>(L"ATOK", CKeys{VK_CONTROL, '1'}));
+    imes.Add(std::make_unique<Configuration::CIme>(L"Microsoft IME", CKeys{VK_CONTROL, '2'}));
+    OpenSheet sheet(*live);
+    ASSERT_NE(sheet.Sheet(), nullptr);
+    HWND ime = sheet.ShowPage(kImeTab);
+    struct Group {
+        int name;
+        int keys;
+        int change;
+        bool used;
+    };
+    for (const Group& g : {Group{IDC_IME1_NAME, IDC_IME1_KEYS, IDC_IME1_CHANGE, true},
+                           Group{IDC_IME2_NAME, IDC_IME2_KEYS, IDC_IME2_CHANGE, true},
+                           Group{IDC_IME3_NAME, IDC_IME3_KEYS, IDC_IME3_CHANGE, false},
+                           Group{IDC_IME4_NAME, IDC_IME4_KEYS, IDC_IME4_CHANGE, false}}) {
+        for (const int id : {g.name, g.keys, g.change}) {
+            EXPECT_EQ(TolvTest::IsItemEnabled(ime, id), g.used) << id;
+        }
+        EXPECT_EQ(ItemText(ime, g.name).empty(), !g.used) << g.name;
+        EXPECT_EQ(ItemText(ime, g.keys).empty(), !g.used) << g.keys;
+        EXPECT_EQ(::SendDlgItemMessageW(ime, g.name, CB_GETCOUNT, 0, 0) == 0, !g.used) << g.name;
+    }
+    EXPECT_EQ(ItemText(ime, IDC_IME2_KEYS), L"Ctrl + 2");
+    sheet.PressOk();
+    ASSERT_TRUE(sheet.Closed());
+    ASSERT_EQ(live->GetImes()->Count(), 2);
+    EXPECT_EQ(live->GetImes()->GetAt(1)->GetName(), L"Microsoft IME");
+}
+
 // What a display name box holds at OK, and the name the slot keeps.
 struct NameCase {
     const char* name;
@@ -199,11 +241,38 @@ TEST_P(TypedNameTest, NameInTheBoxAtOkBecomesTheSlotsName)
 INSTANTIATE_TEST_SUITE_P(
     Names, TypedNameTest,
     ::testing::Values(NameCase{"FreeText", L"自作の入力方式", -1, L"自作の入力方式"},
-                      NameCase{"PresetFromTheList", L"", 2, L"Google 日本語入力"},
-                      // The file would drop a slot without a name and renumber the ones after it.
-                      NameCase{"EmptyKeepsTheOldName", L"", -1, L"IME-2"},
-                      NameCase{"BlanksKeepTheOldName", L"  \t ", -1, L"IME-2"}),
+                      NameCase{"PresetFromTheList", L"", 2, L"Google 日本語入力"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.name; });
+
+// The file would drop a slot without a name and renumber the ones after it:
+// OK names the slot, brings the IME page back and keeps the sheet open.
+TEST_F(SettingsSheetTest, BlankNameIsRefusedWithAMessageOnTheImePage)
+{
+    for (const wchar_t* blank : {L"", L"  \t "}) {
+        OpenSheet sheet(*live);
+        ASSERT_NE(sheet.Sheet(), nullptr);
+        HWND ime = sheet.ShowPage(kImeTab);
+        TolvTest::Type(ime, IDC_IME2_NAME, blank);
+        sheet.ShowPage(kNotifyTab);
+        sheet.PressOk();
+        HWND message = sheet.Thread().WaitForDialog(kMessageCaption);
+        ASSERT_NE(message, nullptr) << "no message for a blank name";
+        EXPECT_NE(ItemText(message, 0xFFFF).find(L"IME-2"), std::wstring::npos) << "the message names the slot";
+        TolvTest::ClickLater(message, IDOK);
+        ASSERT_TRUE(TolvTest::WaitUntil([&] { return !::IsWindow(message); }, 5000));
+        EXPECT_TRUE(TolvTest::WaitUntil(
+            [&] { return reinterpret_cast<HWND>(::SendMessageW(sheet.Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)) == ime; },
+            5000))
+            << "the sheet shows the page with the blank name";
+        EXPECT_EQ(sheet.Applied(), 0);
+
+        TolvTest::Type(ime, IDC_IME2_NAME, L"ATOK");
+        sheet.PressOk();
+        ASSERT_TRUE(sheet.Closed());
+        EXPECT_EQ(live->GetImes()->GetAt(1)->GetName(), L"ATOK");
+        live->GetImes()->GetAt(1)->SetName(L"IME-2");
+    }
+}
 
 TEST_F(SettingsSheetTest, ReopenedSheetShowsWhatWasConfirmedLast)
 {
@@ -212,7 +281,7 @@ TEST_F(SettingsSheetTest, ReopenedSheetShowsWhatWasConfirmedLast)
         ASSERT_NE(sheet.Sheet(), nullptr);
         HWND ime = sheet.ShowPage(kImeTab);
         TolvTest::Type(ime, IDC_IME3_NAME, L"ATOK");
-        ChangeHotkeyToCtrl(sheet, ime, IDC_IME3_CHANGE, 9);
+        ChangeHotkeyToCtrl(sheet, ime, IDC_IME3_CHANGE, L"IME-3: ATOK", 9);
         TolvTest::Click(sheet.ShowPage(kSystemTab), IDC_PROCESSED_NONE);
         sheet.PressOk();
         ASSERT_TRUE(sheet.Closed());
@@ -236,7 +305,7 @@ TEST_F(SettingsSheetTest, HotkeyDialogCancelledFromThePageChangesNeitherTheBoxNo
     ASSERT_NE(sheet.Sheet(), nullptr);
     HWND ime = sheet.ShowPage(kImeTab);
     TolvTest::ClickLater(ime, IDC_IME4_CHANGE);
-    HWND dialog = sheet.Thread().WaitForDialog(kHotkeyCaption);
+    HWND dialog = sheet.Thread().WaitForDialog(HotkeyCaption(L"IME-4: IME-4"));
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), sheet.Sheet()) << "the dialog must be owned by the sheet";
     TolvTest::Click(dialog, IDC_HOTKEY_CTRL);

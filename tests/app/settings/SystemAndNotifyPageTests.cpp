@@ -229,8 +229,8 @@ TEST(NotifyPageTest, BalloonSwitchEnablesTheItemBoxesWhichKeepTheirTicksAndAreSt
         }
         return true;
     };
-    // Balloons off, yet the item boxes open enabled, as the template has them.
-    EXPECT_TRUE(itemsEnabled(true));
+    // Balloons off: the item boxes open disabled, as the balloon switch says.
+    EXPECT_TRUE(itemsEnabled(false));
     EXPECT_EQ(Ticks(page), stored);
     Click(page, IDC_NOTIFY_USE);
     EXPECT_TRUE(IsTicked(page, IDC_NOTIFY_USE));
