@@ -128,6 +128,10 @@ SCRIPT
         wineserver -w
         echo "$settings" >"$WINEPREFIX/.tolv-ready"
     fi
+    # Wine 8 draws caption buttons with Marlett but does not look in fonts-wine's folder.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        ln -s /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    fi
     # One persistent server for the whole run: every wine start after this is cheap.
     wineserver -p 2>/dev/null || true
     echo "$DISPLAY" >"$BUILD/wine-display"
