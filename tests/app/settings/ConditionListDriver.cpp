@@ -37,8 +37,18 @@ void SendMouse(DWORD flags, POINT at)
     ::SendInput(1, &input, sizeof(input));
 }
 
-void Click(POINT at, DWORD down, DWORD up, int times)
+// The click goes to whatever lies under the point: bring the list's window to the
+// front and wait until the list is what the point hits (on a loaded machine the
+// sheet may still be coming up, or another window may still be in front).
+void Click(HWND list, POINT at, DWORD down, DWORD up, int times)
 {
+    ::SetForegroundWindow(::GetAncestor(list, GA_ROOT));
+    WaitUntil(
+        [&] {
+            const HWND hit = ::WindowFromPoint(at);
+            return hit == list || ::IsChild(list, hit);
+        },
+        5000);
     SendMouse(0, at);
     for (int n = 0; n < times; ++n) {
         SendMouse(down, at);
@@ -112,10 +122,10 @@ void SelectRows(HWND list, std::initializer_list<int> rows)
 
 void DoubleClickRow(HWND list, int row)
 {
-    Click(RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+    Click(list, RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
-void ClickRow(HWND list, int row) { Click(RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
+void ClickRow(HWND list, int row) { Click(list, RowPoint(list, row), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
 int SelectedRow(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
 
@@ -156,7 +166,7 @@ void PressShifted(WORD virtualKey)
 
 void RightClickRow(HWND list, int row)
 {
-    Click(RowPoint(list, row), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+    Click(list, RowPoint(list, row), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
 void RightClickBelowRows(HWND list)
@@ -165,7 +175,7 @@ void RightClickBelowRows(HWND list)
     ::GetClientRect(list, &client);
     POINT at = {client.right / 2, client.bottom - 8};
     ::ClientToScreen(list, &at);
-    Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+    Click(list, at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
 HWND WaitForPopupMenu(DWORD timeoutMs)
