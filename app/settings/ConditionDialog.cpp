@@ -118,19 +118,7 @@ const BrowseFill* BrowseFillFor(MatchType type)
 // in the window's DWLP_USER slot.
 class ConditionDialog : public CDialogBox {
 public:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return Guarded([&]() -> INT_PTR {
-            if (message == WM_INITDIALOG) {
-                auto* self = static_cast<ConditionDialog*>(reinterpret_cast<CDialogBox*>(lParam));
-                ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-                self->Initialise();
-                return TRUE;
-            }
-            ConditionDialog* self = BoundObject<ConditionDialog>(dialog);
-            return self == nullptr ? FALSE : self->Handle(message, wParam);
-        });
-    }
+    friend INT_PTR CALLBACK Tolv::BoundDialogProcedure<ConditionDialog>(HWND, UINT, WPARAM, LPARAM);
 
 private:
     CApplication& Condition() { return *static_cast<CApplication*>(GetParam()); }
@@ -263,7 +251,7 @@ private:
 INT_PTR RunConditionDialog(HINSTANCE instance, HWND owner, int templateId, CApplication& condition)
 {
     ConditionDialog dialog;
-    return dialog.DoModalWithParam(templateId, instance, owner, ConditionDialog::Procedure, &condition);
+    return dialog.DoModalWithParam(templateId, instance, owner, BoundDialogProcedure<ConditionDialog>, &condition);
 }
 
 } // namespace Tolv

@@ -33,19 +33,7 @@ public:
     {
     }
 
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return Guarded([&]() -> INT_PTR {
-            if (message == WM_INITDIALOG) {
-                auto* self = static_cast<HotkeyDialog*>(reinterpret_cast<CDialogBox*>(lParam));
-                ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-                self->Initialise();
-                return TRUE;
-            }
-            HotkeyDialog* self = BoundObject<HotkeyDialog>(dialog);
-            return self == nullptr ? FALSE : self->Handle(message, wParam);
-        });
-    }
+    friend INT_PTR CALLBACK Tolv::BoundDialogProcedure<HotkeyDialog>(HWND, UINT, WPARAM, LPARAM);
 
 private:
     CKeys& Keys() { return *static_cast<CKeys*>(GetParam()); }
@@ -172,7 +160,7 @@ INT_PTR RunHotkeyDialog(HINSTANCE instance, HWND owner, const std::wstring& slot
                         const std::vector<HotkeyInUse>& others, CKeys& keys)
 {
     HotkeyDialog dialog(slotText, others);
-    return dialog.DoModalWithParam(IDD_HOTKEY, instance, owner, HotkeyDialog::Procedure, &keys);
+    return dialog.DoModalWithParam(IDD_HOTKEY, instance, owner, BoundDialogProcedure<HotkeyDialog>, &keys);
 }
 
 } // namespace Tolv

@@ -67,4 +67,22 @@ Object* BoundObject(HWND dialog)
     return reinterpret_cast<Object*>(::GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
+// The dialog procedure of an editing dialog derived from CDialogBox and run with
+// itself as the init parameter: binds the object to the window at WM_INITDIALOG
+// (Initialise), then routes every later message to its Handle.
+template <typename Dialog>
+INT_PTR CALLBACK BoundDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Guarded([&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            auto* self = static_cast<Dialog*>(reinterpret_cast<Flib::Windows::Window::CDialogBox*>(lParam));
+            ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+            self->Initialise();
+            return TRUE;
+        }
+        Dialog* self = BoundObject<Dialog>(dialog);
+        return self == nullptr ? FALSE : self->Handle(message, wParam);
+    });
+}
+
 } // namespace Tolv
