@@ -12,11 +12,17 @@ namespace {
 // The entry's command, environment variables expanded; empty when there is none.
 std::wstring ReadCommand()
 {
-    DWORD size = 0;
-    const DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    // A REG_EXPAND_SZ entry comes expanded, as REG_SZ.
+    const DWORD types = RRF_RT_REG_SZ;
+    // Another program may make it longer between asking its size and reading it.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        DWORD bytes = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER, StartWithWindows::kRunKey, StartWithWindows::kValueName, types, nullptr,
+                           nullptr, &bytes) != ERROR_SUCCESS) {
+            return {};
+        }
+        std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
         const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, StartWithWindows::kRunKey,
                                               StartWithWindows::kValueName, types, nullptr, buffer.data(), &bytes);
         if (status == ERROR_SUCCESS) {
@@ -25,7 +31,6 @@ std::wstring ReadCommand()
         if (status != ERROR_MORE_DATA) {
             return {};
         }
-        size = bytes; // another program may make it longer meanwhile: ask again
     }
     return {};
 }
