@@ -17,6 +17,7 @@
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/KeyPress.h"
 #include "tests/support/OpenedUrls.h"
+#include "tests/support/RunEntry.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/ShownBalloons.h"
 #include "tests/support/TolvProcess.h"
@@ -300,6 +301,82 @@ TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
     }, 5000));
     EXPECT_EQ(received, expected);
     Exit();
+}
+
+// How much bluer than red the first tray icon looks on screen: tolv's own icon is a
+// blue square, the paused one grey with an orange sign.
+int TrayIconBlueness()
+{
+    POINT centre{};
+    if (!TolvTest::FirstTrayIconPoint(centre)) {
+        return 0;
+    }
+    HDC screen = ::GetDC(nullptr);
+    long long sum = 0;
+    int count = 0;
+    for (int y = centre.y - 6; y <= centre.y + 6; ++y) {
+        for (int x = centre.x - 6; x <= centre.x + 6; ++x) {
+            const COLORREF pixel = ::GetPixel(screen, x, y);
+            sum += static_cast<int>(GetBValue(pixel)) - static_cast<int>(GetRValue(pixel));
+            ++count;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<int>(sum / count);
+}
+
+bool KeysArrived(const TolvTest::KeyLogProcess& window) { return !window.Log().empty(); }
+
+TEST_F(MainWindowTest, PauseSwitchesNothingAndResumingSwitchesTheNextChange)
+{
+    StartWithSettings(kRuleForTarget); // windows are remembered by handle
+    TolvTest::KeyLogProcess a(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"A");
+    TolvTest::KeyLogProcess b(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"B");
+    ASSERT_NE(a.Window(), nullptr);
+    ASSERT_NE(b.Window(), nullptr);
+    ASSERT_TRUE(a.BringToFront());
+    ASSERT_TRUE(WaitUntil([&] { return KeysArrived(a); }, 5000)) << "A was not switched before the pause";
+    const std::size_t keysOfA = a.Log().size();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "tolv's icon is not in the tray";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_PAUSE, 0);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() < 0; }, 5000)) << "the icon does not show the pause";
+    ASSERT_TRUE(b.BringToFront());
+    // Several polls of the watcher: B is seen in front but not switched.
+    EXPECT_FALSE(WaitUntil([&] { return KeysArrived(b); }, 2000)) << "switched while paused";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_PAUSE, 0);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "the icon still shows the pause";
+    EXPECT_FALSE(WaitUntil([&] { return KeysArrived(b); }, 2000)) << "the window in front was switched because the pause ended";
+
+    // Switching goes on with the next change, and B, seen only while paused, was not remembered.
+    TolvTest::KeyLogProcess c(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"C");
+    ASSERT_NE(c.Window(), nullptr);
+    ASSERT_TRUE(c.BringToFront());
+    EXPECT_TRUE(WaitUntil([&] { return KeysArrived(c); }, 5000)) << "the first change after the pause switched nothing";
+    ASSERT_TRUE(b.BringToFront());
+    EXPECT_TRUE(WaitUntil([&] { return KeysArrived(b); }, 5000)) << "B was remembered while paused";
+    EXPECT_EQ(a.Log().size(), keysOfA);
+    Exit();
+}
+
+TEST_F(MainWindowTest, StartWithWindowsWritesAndRemovesTheRunEntryForThisProgram)
+{
+    TolvTest::RunEntryGuard guard;
+    StartWithSettings();
+    const std::wstring command = L"\"" + TolvTest::TolvExePath() + L"\"";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TolvTest::ReadRunEntry() == command; }, 5000));
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !TolvTest::ReadRunEntry().has_value(); }, 5000));
+
+    // tolv.exe was moved since the entry was written: choosing rewrites it for this one.
+    TolvTest::WriteRunEntry(L"\"C:\\Program Files\\tolv\\tolv.exe\"");
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TolvTest::ReadRunEntry() == command; }, 5000));
+    Exit();
+    EXPECT_EQ(TolvTest::ReadRunEntry(), command) << "the entry is not tolv's to remove at exit";
 }
 
 // The watcher describes whatever is in front, tolv's own windows too, while the
