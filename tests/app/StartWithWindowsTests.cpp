@@ -1,6 +1,8 @@
 // The Run entry that starts tolv at logon, read and written in the real registry.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -55,6 +57,20 @@ const EntryCase kEntryCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Entries, StartWithWindowsTest, ::testing::ValuesIn(kEntryCases),
                          [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
+
+// Entries written by installers or by hand often name the folder through a variable.
+TEST(StartWithWindowsExpandTest, AnEntryWithAVariableNamesThePathItExpandsTo)
+{
+    TolvTest::RunEntryGuard guard;
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TOLV_TEST_TOOLS", L"C:\\Tools\\トルヴ 1.0"));
+    const std::wstring entry = L"\"%TOLV_TEST_TOOLS%\\tolv.exe\"";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, StartWithWindows::kRunKey, StartWithWindows::kValueName,
+                                REG_EXPAND_SZ, entry.c_str(), static_cast<DWORD>((entry.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(StartWithWindows(kProgram).IsOn());
+    EXPECT_FALSE(StartWithWindows(L"C:\\Program Files\\tolv\\tolv.exe").IsOn());
+    ::SetEnvironmentVariableW(L"TOLV_TEST_TOOLS", nullptr);
+}
 
 TEST(StartWithWindowsCommandTest, QuotesThePathSoThatItsBlanksStartNoArgument)
 {
