@@ -80,6 +80,9 @@ bool StartWithWindows::IsOn() const
 
 bool StartWithWindows::TurnOn() const
 {
+    if (exePath_.empty()) {
+        return false; // the program's own path was not to be had: an empty command starts nothing
+    }
     const std::wstring command = CommandFor(exePath_);
     return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kValueName, REG_SZ, command.c_str(),
                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;

@@ -31,7 +31,8 @@ public:
     // and so does any window while paused: no keys, no balloon, nothing remembered.
     void SwitchForWindow(HWND window);
     // Main thread. The watcher keeps following the foreground meanwhile, so the
-    // window in front when the pause ends is not switched for that alone.
+    // window in front when the pause ends is not switched for that alone. A switch
+    // already past its start when the pause begins still ends as it would have.
     void SetPaused(bool paused) { paused_ = paused; }
     bool IsPaused() const { return paused_; }
     // Main thread: the confirmed settings replace the live ones, and every target

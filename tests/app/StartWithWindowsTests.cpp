@@ -72,6 +72,13 @@ TEST(StartWithWindowsExpandTest, AnEntryWithAVariableNamesThePathItExpandsTo)
     ::SetEnvironmentVariableW(L"TOLV_TEST_TOOLS", nullptr);
 }
 
+TEST(StartWithWindowsEmptyPathTest, WritesNothingForAProgramWithoutAPath)
+{
+    TolvTest::RunEntryGuard guard;
+    EXPECT_FALSE(StartWithWindows(L"").TurnOn());
+    EXPECT_FALSE(ReadRunEntry().has_value());
+}
+
 TEST(StartWithWindowsCommandTest, QuotesThePathSoThatItsBlanksStartNoArgument)
 {
     EXPECT_EQ(StartWithWindows::CommandFor(L"C:\\Program Files\\tolv\\tolv.exe"),
