@@ -8,6 +8,8 @@
 #include "app/AboutDialog.h"
 #include "app/ActiveModalWindow.h"
 #include "app/BalloonQueue.h"
+#include "app/StartWithWindows.h"
+#include "app/TrayMenuState.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CConfigurations.h"
 #include "configuration/CLoader.h"
@@ -158,6 +160,21 @@ void OpenSettingsFolder(HWND window)
     ::ShellExecuteW(window, L"explore", folder.c_str(), L"", L"", SW_SHOWDEFAULT);
 }
 
+// Not stored: tolv always starts switching.
+void TogglePause()
+{
+    Program& program = TheProgram();
+    if (!program.engine) {
+        return;
+    }
+    const bool paused = !program.engine->IsPaused();
+    program.engine->SetPaused(paused);
+    const HINSTANCE instance = program.mainWindow->GetInstance();
+    std::wstring tip;
+    Flib::Windows::Window::LoadResourceString(instance, paused ? IDS_TRAY_TIP_PAUSED : IDS_APP_TITLE, tip);
+    program.tray.SetIconAndTip(paused ? IDI_TOLV_PAUSED : IDI_TOLV, tip);
+}
+
 void OnCommand(HWND window, UINT command)
 {
     Program& program = TheProgram();
@@ -179,6 +196,12 @@ void OnCommand(HWND window, UINT command)
     case IDM_OPEN_SETTINGS_FOLDER:
         OpenSettingsFolder(window);
         break;
+    case IDM_PAUSE:
+        TogglePause();
+        break;
+    case IDM_START_WITH_WINDOWS:
+        StartWithWindows(StartWithWindows::ThisProgram()).Toggle(); // a refused write leaves the item as it was
+        break;
     case IDM_EXIT:
         ::PostQuitMessage(0);
         break;
@@ -197,6 +220,8 @@ void ShowTrayMenu(HWND window)
     }
     CMenu popup;
     popup.SetHandle(menu.GetSubMenu(0));
+    const bool paused = TheProgram().engine && TheProgram().engine->IsPaused();
+    ShowStateInTrayMenu(popup, paused, StartWithWindows(StartWithWindows::ThisProgram()).IsOn());
     ::SetForegroundWindow(window);
     popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
     // Without it the menu may not close at the second click on the icon.

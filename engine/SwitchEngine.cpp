@@ -35,8 +35,8 @@ SwitchEngine::SwitchEngine(Configuration::CConfigurations& live, HINSTANCE insta
 
 void SwitchEngine::SwitchForWindow(HWND window)
 {
-    if (window == nullptr) {
-        return; // no window in front: nothing to describe, remember or press keys at
+    if (window == nullptr || paused_) {
+        return; // no window in front, or told to leave every window alone
     }
     const TargetWindowInfo target = DescribeWindow(window);
 

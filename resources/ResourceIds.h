@@ -54,6 +54,13 @@
 #define IDM_OPEN_SETTINGS_FOLDER 40004
 #define IDM_EXIT 40005
 
+// Pausing and starting with Windows: the tray menu's checkable items, the
+// icon and tip while paused.
+#define IDM_PAUSE 40006
+#define IDM_START_WITH_WINDOWS 40007
+#define IDI_TOLV_PAUSED 120
+#define IDS_TRAY_TIP_PAUSED 50004
+
 // Settings sheet: pages, the hotkey dialog and their controls.
 #define IDD_IME_PAGE 105
 #define IDD_SYSTEM_PAGE 106

@@ -101,6 +101,14 @@ BOOL CTaskTrayIcon::OnDpiChanged(UINT dpi)
     return notifier_(NIM_MODIFY, &data_);
 }
 
+BOOL CTaskTrayIcon::SetIconAndTip(UINT iconId, const std::wstring& tip)
+{
+    iconId_ = iconId;
+    LoadIconForDpi(::GetDpiForWindow(window_));
+    CopyCut(data_.szTip, tip, kTrayTipLength);
+    return notifier_(NIM_MODIFY, &data_);
+}
+
 BOOL CTaskTrayIcon::Remove()
 {
     StopRetrying();

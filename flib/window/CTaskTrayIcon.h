@@ -60,6 +60,9 @@ public:
     bool OnTimer(UINT_PTR timerId);
     // For the owner's WM_DPICHANGED: the icon at the small-icon size of `dpi`.
     BOOL OnDpiChanged(UINT dpi);
+    // Shows another icon of the instance and another tip. A record the shell has
+    // not taken yet gets them too, for the retries and for a new taskbar.
+    BOOL SetIconAndTip(UINT iconId, const std::wstring& tip);
     // Stops the retries and removes the icon.
     BOOL Remove();
     // Shows a balloon from a modified copy; on success modifies once more with

@@ -17,6 +17,7 @@
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/KeyPress.h"
 #include "tests/support/OpenedUrls.h"
+#include "tests/support/RunEntry.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/ShownBalloons.h"
 #include "tests/support/TolvProcess.h"
@@ -300,6 +301,181 @@ TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
     }, 5000));
     EXPECT_EQ(received, expected);
     Exit();
+}
+
+// How much bluer than red the first tray icon looks on screen: tolv's own icon is a
+// blue square, the paused one grey with an orange sign.
+int TrayIconBlueness()
+{
+    POINT centre{};
+    if (!TolvTest::FirstTrayIconPoint(centre)) {
+        return 0;
+    }
+    HDC screen = ::GetDC(nullptr);
+    long long sum = 0;
+    int count = 0;
+    for (int y = centre.y - 6; y <= centre.y + 6; ++y) {
+        for (int x = centre.x - 6; x <= centre.x + 6; ++x) {
+            const COLORREF pixel = ::GetPixel(screen, x, y);
+            sum += static_cast<int>(GetBValue(pixel)) - static_cast<int>(GetRValue(pixel));
+            ++count;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<int>(sum / count);
+}
+
+bool KeysArrived(const TolvTest::KeyLogProcess& window) { return !window.Log().empty(); }
+
+TEST_F(MainWindowTest, PauseSwitchesNothingAndResumingSwitchesTheNextChange)
+{
+    StartWithSettings(kRuleForTarget); // windows are remembered by handle
+    TolvTest::KeyLogProcess a(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"A");
+    TolvTest::KeyLogProcess b(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"B");
+    ASSERT_NE(a.Window(), nullptr);
+    ASSERT_NE(b.Window(), nullptr);
+    ASSERT_TRUE(a.BringToFront());
+    ASSERT_TRUE(WaitUntil([&] { return KeysArrived(a); }, 5000)) << "A was not switched before the pause";
+    const std::size_t keysOfA = a.Log().size();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "tolv's icon is not in the tray";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_PAUSE, 0);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() < 0; }, 5000)) << "the icon does not show the pause";
+    ASSERT_TRUE(b.BringToFront());
+    // Several polls of the watcher: B is seen in front but not switched.
+    EXPECT_FALSE(WaitUntil([&] { return KeysArrived(b); }, 2000)) << "switched while paused";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_PAUSE, 0);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "the icon still shows the pause";
+    EXPECT_FALSE(WaitUntil([&] { return KeysArrived(b); }, 2000)) << "the window in front was switched because the pause ended";
+
+    // Switching goes on with the next change, and B, seen only while paused, was not remembered.
+    TolvTest::KeyLogProcess c(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"C");
+    ASSERT_NE(c.Window(), nullptr);
+    ASSERT_TRUE(c.BringToFront());
+    EXPECT_TRUE(WaitUntil([&] { return KeysArrived(c); }, 5000)) << "the first change after the pause switched nothing";
+    ASSERT_TRUE(b.BringToFront());
+    EXPECT_TRUE(WaitUntil([&] { return KeysArrived(b); }, 5000)) << "B was remembered while paused";
+    EXPECT_EQ(a.Log().size(), keysOfA);
+    Exit();
+}
+
+// Which halves of the open menu show a check mark. Wine cannot read the menu of
+// another process (GetMenuItemInfoW fails with ERROR_INVALID_MENU_HANDLE), so the
+// marks are read from the screen: they are the only dark pixels in the menu's left
+// margin, and 一時停止 sits in the upper half, Windows の起動時に実行 in the lower.
+struct Marks {
+    bool upper = false;
+    bool lower = false;
+    bool operator==(const Marks& other) const { return upper == other.upper && lower == other.lower; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Marks& marks)
+{
+    return out << "{upper " << marks.upper << ", lower " << marks.lower << "}";
+}
+
+bool Dark(COLORREF pixel) { return GetRValue(pixel) < 100 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100; }
+
+// The menu's pixels, or nothing until its text is drawn.
+std::vector<std::vector<COLORREF>> MenuPixels(HWND menu)
+{
+    RECT rect{};
+    ::GetWindowRect(menu, &rect);
+    std::vector<std::vector<COLORREF>> rows;
+    bool text = false;
+    HDC screen = ::GetDC(nullptr);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        std::vector<COLORREF> row;
+        for (int x = rect.left; x < rect.left + 40 && x < rect.right; ++x) {
+            row.push_back(::GetPixel(screen, x, y));
+            text = text || (x - rect.left >= 24 && Dark(row.back()));
+        }
+        rows.push_back(row);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return text ? rows : std::vector<std::vector<COLORREF>>{};
+}
+
+Marks MarksOf(const std::vector<std::vector<COLORREF>>& rows)
+{
+    Marks marks;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 3; x < 20 && x < rows[y].size(); ++x) {
+            if (Dark(rows[y][x])) {
+                (y < rows.size() / 2 ? marks.upper : marks.lower) = true;
+            }
+        }
+    }
+    return marks;
+}
+
+TEST_F(MainWindowTest, TrayMenuChecksThePauseAndTheRunEntryForThisProgram)
+{
+    TolvTest::RunEntryGuard guard;
+    StartWithSettings();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "tolv's icon is not in the tray";
+    const struct {
+        const char* name;
+        UINT command; // given before the menu opens, 0 for none
+        Marks expected;
+    } steps[] = {
+        {"at start", 0, {false, false}},
+        {"paused", IDM_PAUSE, {true, false}},
+        {"paused, starting with Windows", IDM_START_WITH_WINDOWS, {true, true}},
+        {"resumed", IDM_PAUSE, {false, true}},
+        {"not starting with Windows", IDM_START_WITH_WINDOWS, {false, false}},
+    };
+    // The icon's own message: real clicks this close together would make a double click.
+    const auto openMenu = [&] {
+        ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        WaitUntil([&] { return (menu = tolv->FindWindowOfProcess(kMenuClass)) != nullptr && ::IsWindowVisible(menu); },
+                  5000);
+        return MenuIsOpen() ? menu : nullptr;
+    };
+    for (const auto& step : steps) {
+        if (step.command != 0) {
+            ::SendMessageW(main, WM_COMMAND, step.command, 0);
+        }
+        const HWND menu = openMenu();
+        ASSERT_NE(menu, nullptr) << step.name;
+        std::vector<std::vector<COLORREF>> pixels;
+        EXPECT_TRUE(WaitUntil([&] { return !(pixels = MenuPixels(menu)).empty(); }, 5000)) << step.name;
+        EXPECT_EQ(MarksOf(pixels), step.expected) << step.name;
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return !MenuIsOpen(); }, 5000)) << step.name;
+    }
+
+    // tolv.exe was moved: the entry names another path, and the item shows unchecked.
+    TolvTest::WriteRunEntry(L"\"C:\\Program Files\\tolv\\tolv.exe\"");
+    const HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::vector<COLORREF>> pixels;
+    EXPECT_TRUE(WaitUntil([&] { return !(pixels = MenuPixels(menu)).empty(); }, 5000));
+    EXPECT_EQ(MarksOf(pixels), Marks{}) << "an entry for another path";
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return !MenuIsOpen(); }, 5000);
+    Exit();
+}
+
+TEST_F(MainWindowTest, StartWithWindowsWritesAndRemovesTheRunEntryForThisProgram)
+{
+    TolvTest::RunEntryGuard guard;
+    StartWithSettings();
+    const std::wstring command = L"\"" + TolvTest::TolvExePath() + L"\"";
+
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TolvTest::ReadRunEntry() == command; }, 5000));
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !TolvTest::ReadRunEntry().has_value(); }, 5000));
+
+    // tolv.exe was moved since the entry was written: choosing rewrites it for this one.
+    TolvTest::WriteRunEntry(L"\"C:\\Program Files\\tolv\\tolv.exe\"");
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TolvTest::ReadRunEntry() == command; }, 5000));
+    Exit();
+    EXPECT_EQ(TolvTest::ReadRunEntry(), command) << "the entry is not tolv's to remove at exit";
 }
 
 // The watcher describes whatever is in front, tolv's own windows too, while the

@@ -132,6 +132,34 @@ TEST_F(RecordingEngineTest, TargetWithoutARuleStaysRememberedUntilSettingsAreApp
     EXPECT_EQ(sent[2].keys, CKeys({VK_SHIFT, VK_MENU, '2'})) << "C's own slot, Shift first";
 }
 
+TEST_F(RecordingEngineTest, PausedEngineSendsShowsAndRemembersNothing)
+{
+    Rules rules;
+    rules.processed = PP_WINDOWHANDLE;
+    rules.applications = {{MT_CLASSNAME, L"TolvEngineWindow", 0}};
+    Use(rules);
+    const HWND a = windows.Create(L"A");
+    const HWND b = windows.Create(L"B");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    live.GetSystem()->SetType(ST_SETKEYBOARDSTATE); // the failure balloon would show for every window
+
+    engine.SetPaused(true);
+    EXPECT_TRUE(engine.IsPaused());
+    engine.SwitchForWindow(a);
+    engine.SwitchForWindow(b);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_TRUE(balloons.empty());
+
+    // Neither was remembered while paused: both are switched once the pause ends.
+    live.GetSystem()->SetType(ST_SENDINPUT_SHIFTFIRST);
+    engine.SetPaused(false);
+    engine.SwitchForWindow(a);
+    engine.SwitchForWindow(b);
+    engine.SwitchForWindow(a);
+    EXPECT_EQ(SentTo(), std::vector<HWND>({a, b}));
+}
+
 struct BalloonCase {
     const char* name;
     SendType sendType;

@@ -312,6 +312,34 @@ TEST_F(TrayIconTest, FailedBalloonSkipsTheSecondModifyAndTheDestructorStillDelet
     EXPECT_FALSE(sent[0].result);
 }
 
+TEST_F(TrayIconTest, OtherIconAndTipReplaceTheShownOnesAndStayForTheNextAdd)
+{
+    CTaskTrayIcon icon;
+    icon.SetNotifier(RecordingNotifier);
+    ASSERT_TRUE(AddTo(icon));
+    const HICON before = icon.GetNotifyIconData().hIcon;
+    sent.clear();
+
+    EXPECT_TRUE(icon.SetIconAndTip(IDI_TEST_TRAY_PAUSED, L"トルヴ (一時停止中)"));
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(sent[0].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(std::wstring(sent[0].data.szTip), L"トルヴ (一時停止中)");
+    EXPECT_NE(sent[0].data.hIcon, before);
+    EXPECT_EQ(sent[0].data.hIcon, icon.GetNotifyIconData().hIcon);
+    EXPECT_EQ(IconWidth(sent[0].data.hIcon), 16);
+    EXPECT_TRUE(IconShown(owner, kIconId));
+
+    // Changed while the taskbar is gone: the new one brings the changed icon back.
+    ASSERT_TRUE(icon.Remove());
+    EXPECT_FALSE(icon.SetIconAndTip(IDI_TEST_TRAY, L"トルヴ"));
+    sent.clear();
+    EXPECT_TRUE(icon.ReAdd(0, 0, 0));
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(std::wstring(sent[0].data.szTip), L"トルヴ");
+}
+
 // The shell of a logon that is not ready yet: it refuses the first adds.
 int refusalsLeft = 0;
 

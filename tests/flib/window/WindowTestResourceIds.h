@@ -2,6 +2,7 @@
 // Ids of the test-only resources in WindowTestResources.rc (plain #define lines for the resource compiler).
 
 #define IDI_TEST_TRAY 201
+#define IDI_TEST_TRAY_PAUSED 202
 
 #define IDM_TEST_POPUP 301
 #define IDM_TEST_FIRST 3001
