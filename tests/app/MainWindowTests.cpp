@@ -331,9 +331,7 @@ TEST_F(MainWindowTest, PauseSwitchesNothingAndResumingSwitchesTheNextChange)
 {
     StartWithSettings(kRuleForTarget); // windows are remembered by handle
     TolvTest::KeyLogProcess a(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"A");
-    TolvTest::KeyLogProcess b(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"B");
     ASSERT_NE(a.Window(), nullptr);
-    ASSERT_NE(b.Window(), nullptr);
     ASSERT_TRUE(a.BringToFront());
     ASSERT_TRUE(WaitUntil([&] { return KeysArrived(a); }, 5000)) << "A was not switched before the pause";
     const std::size_t keysOfA = a.Log().size();
@@ -341,6 +339,10 @@ TEST_F(MainWindowTest, PauseSwitchesNothingAndResumingSwitchesTheNextChange)
 
     ::PostMessageW(main, WM_COMMAND, IDM_PAUSE, 0);
     EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() < 0; }, 5000)) << "the icon does not show the pause";
+    // Made only now: a new window takes the foreground by itself a little after it
+    // appears, which before the pause could have put it in front instead of A.
+    TolvTest::KeyLogProcess b(TolvTest::KeyLogBuild::Native, L"TolvEndToEndTarget", L"B");
+    ASSERT_NE(b.Window(), nullptr);
     ASSERT_TRUE(b.BringToFront());
     // Several polls of the watcher: B is seen in front but not switched.
     EXPECT_FALSE(WaitUntil([&] { return KeysArrived(b); }, 2000)) << "switched while paused";
