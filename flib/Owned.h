@@ -41,8 +41,11 @@ private:
 
 inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 inline void CloseFind(HANDLE handle) { ::FindClose(handle); }
+inline void UnhookEvent(HWINEVENTHOOK hook) { ::UnhookWinEvent(hook); }
 
 // Process handles, events, threads: null when absent.
 using OwnedHandle = Owned<HANDLE, CloseKernelHandle>;
+// A WinEvent hook: released on the thread that holds it, which must be the one that set it.
+using OwnedWinEventHook = Owned<HWINEVENTHOOK, UnhookEvent>;
 
 } // namespace Flib

@@ -16,6 +16,8 @@
 #include "engine/SwitchEngine.h"
 #include "flib/Owned.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/support/ForegroundEvent.h"
+#include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
 
 namespace EngineBench {
@@ -39,6 +41,20 @@ struct Presses {
     std::atomic<DWORD> watcherThread{0};
 };
 
+// The watcher thread's waits, counted on their way to the system.
+using MsgWaitFunction = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+MsgWaitFunction realMsgWait = nullptr;
+std::atomic<DWORD> countedThread{0};
+std::atomic<int> waits{0};
+
+DWORD WINAPI CountedMsgWait(DWORD count, const HANDLE* handles, DWORD timeout, DWORD wakeMask, DWORD flags)
+{
+    if (::GetCurrentThreadId() == countedThread) {
+        ++waits;
+    }
+    return realMsgWait(count, handles, timeout, wakeMask, flags);
+}
+
 double Milliseconds(Clock::duration duration)
 {
     return std::chrono::duration<double, std::milli>(duration).count();
@@ -56,12 +72,13 @@ bool WaitFor(const std::atomic<int>& count, int atLeast)
     return true;
 }
 
-// What Windows does when the foreground changes; Wine raises nothing itself.
+// What Windows does when the foreground changes; Wine raises no event itself.
 void ChangeForeground(HWND window, bool raiseEvent)
 {
-    ::SetForegroundWindow(window);
     if (raiseEvent) {
-        ::NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+        TolvTest::ChangeForegroundWithEvent(window);
+    } else {
+        ::SetForegroundWindow(window);
     }
 }
 
@@ -157,14 +174,21 @@ public:
             std::printf("  could not open the watcher thread\n");
             return;
         }
+        const TolvTest::ImportPatch patch("MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&CountedMsgWait));
+        realMsgWait = reinterpret_cast<MsgWaitFunction>(patch.Original());
+        countedThread = presses_.watcherThread.load();
         ::Sleep(1000); // past the first switch
         const double startCpu = CpuMs(thread.Get());
+        const int startWaits = waits;
         const Clock::time_point start = Clock::now();
         std::this_thread::sleep_for(kIdle);
         const double cpu = CpuMs(thread.Get()) - startCpu;
+        const int woke = waits - startWaits;
         const double wall = Milliseconds(Clock::now() - start);
-        std::printf("  watcher thread CPU over %.0f s idle: %.1f ms (%.3f %% of a core)\n", wall / 1000, cpu,
-                    100 * cpu / wall);
+        std::printf("  watcher thread CPU over %.0f s idle: %.1f ms (%.3f %% of a core; Wine counts in 10 ms steps)\n",
+                    wall / 1000, cpu, 100 * cpu / wall);
+        std::printf("  waits begun meanwhile: %d (%.0f ms apart)\n", woke, woke > 0 ? wall / woke : 0.0);
+        watcher.Stop(); // before the patch goes
     }
 
 private:
