@@ -140,9 +140,11 @@ bool ForegroundWatcher::WaitAndDispatch(std::chrono::milliseconds timeout) noexc
         // only hasten a cycle, but still without a busy loop and stoppable.
         return ::WaitForSingleObject(stop, timeoutMs) != WAIT_OBJECT_0;
     }
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageW(&message);
+    if (woke == WAIT_OBJECT_0 + 1) { // not on a time-out: an idle poll stays one system wait
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
     }
     return true;
 }
