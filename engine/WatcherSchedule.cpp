@@ -11,6 +11,7 @@ WatcherSchedule::WatcherSchedule(std::chrono::milliseconds poll, std::chrono::mi
 
 void WatcherSchedule::CycleRan(Clock::time_point now)
 {
+    cycled_ = true;
     lastCycle_ = now;
     settling_ = false;
 }
@@ -42,6 +43,9 @@ std::chrono::milliseconds WatcherSchedule::Remaining(Clock::time_point now) cons
 
 WatcherSchedule::Clock::time_point WatcherSchedule::DueAt() const
 {
+    if (!cycled_) {
+        return Clock::time_point::min(); // the clock may have started less than an interval ago
+    }
     if (!settling_) {
         return lastCycle_ + poll_;
     }

@@ -16,7 +16,8 @@ public:
 
     WatcherSchedule(std::chrono::milliseconds poll, std::chrono::milliseconds settle);
 
-    // A cycle ran at `now`: the next poll is one interval later, and any settling is over.
+    // The first cycle is due at once. A cycle ran at `now`: the next poll is one
+    // interval later, and any settling is over.
     void CycleRan(Clock::time_point now);
     // The foreground changed and `foreground` is in front now: a cycle is due once
     // the same window has stayed in front for the settle time. The poll waits
@@ -36,6 +37,7 @@ private:
 
     const std::chrono::milliseconds poll_;
     const std::chrono::milliseconds settle_;
+    bool cycled_ = false;
     Clock::time_point lastCycle_{};
     bool settling_ = false;
     Clock::time_point settlingSince_{};

@@ -36,9 +36,12 @@ HWND Window(int n) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(n)); }
 
 class WatcherScheduleTest : public ::testing::TestWithParam<ScheduleCase> {};
 
+// Times count from the clock's own start, as just after the system started.
+constexpr WatcherSchedule::Clock::time_point kStart{};
+
 TEST_P(WatcherScheduleTest, RunsACycleExactlyWhenDue)
 {
-    const auto start = WatcherSchedule::Clock::now();
+    const auto start = kStart;
     WatcherSchedule schedule(kPoll, kSettle);
     for (const Step& step : GetParam().steps) {
         const auto at = start + milliseconds(step.ms);
@@ -60,6 +63,9 @@ TEST_P(WatcherScheduleTest, RunsACycleExactlyWhenDue)
 INSTANTIATE_TEST_SUITE_P(
     Cases, WatcherScheduleTest,
     ::testing::Values(
+        ScheduleCase{"FirstCycle_DueAtOnce", {{Kind::Due, 0, 1}, {Kind::Due, 1, 1}, {Kind::CycleRan, 1, 1},
+                                              {Kind::NotDue, 2, 1}}},
+        ScheduleCase{"FirstEvent_BeforeAnyCycle_StillDueAtOnce", {{Kind::Event, 0, 2}, {Kind::Due, 0, 2}}},
         ScheduleCase{"NoEvent_PollsEveryInterval",
                      {{Kind::CycleRan, 0, 1}, {Kind::NotDue, 499, 2}, {Kind::Due, 500, 2},
                       {Kind::CycleRan, 510, 2}, {Kind::NotDue, 1009, 2}, {Kind::Due, 1010, 2}}},
@@ -93,8 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WatcherScheduleWaitTest, WaitsUntilDueRoundedUpAndNeverBelowZero)
 {
-    const auto start = WatcherSchedule::Clock::now();
+    const auto start = kStart;
     WatcherSchedule schedule(kPoll, kSettle);
+    EXPECT_EQ(schedule.Remaining(start), milliseconds::zero()) << "the first cycle waits for nothing";
     schedule.CycleRan(start);
     EXPECT_EQ(schedule.Remaining(start), kPoll);
     EXPECT_EQ(schedule.Remaining(start + milliseconds(120)), milliseconds(380));
