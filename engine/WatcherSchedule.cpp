@@ -33,19 +33,20 @@ bool WatcherSchedule::Due(HWND foreground, Clock::time_point now)
         candidate_ = foreground;
         candidateSince_ = now;
     }
-    return now >= DueAt();
+    // The first one at once, not by time: the clock may have started less than an interval ago.
+    return !cycled_ || now >= DueAt();
 }
 
 std::chrono::milliseconds WatcherSchedule::Remaining(Clock::time_point now) const
 {
+    if (!cycled_) {
+        return std::chrono::milliseconds::zero();
+    }
     return std::max(std::chrono::ceil<std::chrono::milliseconds>(DueAt() - now), std::chrono::milliseconds::zero());
 }
 
 WatcherSchedule::Clock::time_point WatcherSchedule::DueAt() const
 {
-    if (!cycled_) {
-        return Clock::time_point::min(); // the clock may have started less than an interval ago
-    }
     if (!settling_) {
         return lastCycle_ + poll_;
     }
