@@ -123,9 +123,14 @@ protected:
                             ++balloons;
                         },
                         [this](const CKeys& keys) {
+                            const ULONGLONG tick = ::GetTickCount64();
+                            // Under Wine the foreground may read null for a moment after
+                            // the engine brought its window to the front.
+                            HWND window = nullptr;
+                            WaitUntil([&] { return (window = ::GetForegroundWindow()) != nullptr; }, 1000);
                             {
                                 const std::lock_guard<std::mutex> guard(mutex);
-                                switches.push_back({::GetForegroundWindow(), ::GetTickCount64(), keys});
+                                switches.push_back({window, tick, keys});
                             }
                             beforeKeys();
                             return Engine::Press(keys);
