@@ -3,6 +3,8 @@
 #include <exception>
 #include <system_error>
 
+#include "engine/WatcherSchedule.h"
+
 namespace Engine {
 
 void WatcherCycle::Run(HWND foreground, Clock::time_point now)
@@ -22,8 +24,8 @@ void WatcherCycle::Run(HWND foreground, Clock::time_point now)
     }
 }
 
-ForegroundWatcher::ForegroundWatcher(SwitchEngine& engine, std::chrono::milliseconds stopLimit)
-    : engine_(engine), stopLimit_(stopLimit)
+ForegroundWatcher::ForegroundWatcher(SwitchEngine& engine, WatcherTimings timings)
+    : engine_(engine), timings_(timings)
 {
 }
 
@@ -39,8 +41,14 @@ void ForegroundWatcher::Start()
     if (thread_.joinable()) {
         return;
     }
-    stopping_ = false; // no thread runs yet to miss it
-    ended_ = false;
+    ended_ = false; // no thread runs yet to miss it
+    if (!stop_) {
+        stop_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    }
+    if (!stop_ || !::ResetEvent(stop_.Get())) {
+        ended_ = true;
+        return;
+    }
     try {
         thread_ = std::thread(&ForegroundWatcher::Watch, this);
     } catch (const std::exception&) {
@@ -53,16 +61,12 @@ bool ForegroundWatcher::Stop()
     if (!thread_.joinable()) {
         return true;
     }
+    ::SetEvent(stop_.Get());
     bool ended = false;
     try {
         std::unique_lock<std::mutex> lock(lock_);
-        // Set under the sleep's lock, so the thread cannot miss the wake-up between
-        // testing the flag and starting to wait.
-        stopping_ = true;
-        wake_.notify_all();
-        ended = endedSignal_.wait_for(lock, stopLimit_, [this] { return ended_.load(); });
+        ended = endedSignal_.wait_for(lock, timings_.stopLimit, [this] { return ended_.load(); });
     } catch (const std::system_error&) {
-        stopping_ = true;
         ended = ended_;
     }
     if (!ended) {
@@ -72,28 +76,77 @@ bool ForegroundWatcher::Stop()
     return true;
 }
 
+namespace {
+
+// Set by the hook on the watcher thread, read and cleared by the same thread's loop.
+thread_local bool foregroundEventCame = false;
+
+void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+    foregroundEventCame = true;
+}
+
+} // namespace
+
 void ForegroundWatcher::Watch() noexcept
 {
-    WatcherCycle cycle(engine_);
-    do {
-        try {
-            cycle.Run(::GetForegroundWindow(), WatcherCycle::Clock::now());
-        } catch (...) {
-            // Nothing but a stop may end the thread.
-        }
-    } while (!SleepUnlessStopped());
+    WatchUntilStopped();
     MarkEnded();
 }
 
-bool ForegroundWatcher::SleepUnlessStopped() noexcept
+void ForegroundWatcher::WatchUntilStopped() noexcept
 {
-    try {
-        std::unique_lock<std::mutex> lock(lock_);
-        return wake_.wait_for(lock, kPollInterval, [this] { return stopping_.load(); });
-    } catch (const std::system_error&) {
-        ::Sleep(static_cast<DWORD>(kPollInterval.count()));
-        return stopping_;
+    // Out of context, so its events come to this thread's queue; tolv's own
+    // windows included, as the rules decide for them like for any other.
+    const Flib::OwnedWinEventHook hook(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                                         OnForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    foregroundEventCame = false;
+    WatcherCycle cycle(engine_);
+    WatcherSchedule schedule(timings_.poll, timings_.settle);
+    HWND foreground = ::GetForegroundWindow();
+    auto now = WatcherCycle::Clock::now();
+    for (;;) {
+        if (schedule.Due(foreground, now)) {
+            try {
+                cycle.Run(foreground, now);
+            } catch (...) {
+                // Nothing but a stop may end the thread.
+            }
+            now = WatcherCycle::Clock::now();
+            schedule.CycleRan(now);
+        }
+        if (!WaitAndDispatch(schedule.Remaining(now))) {
+            return; // the hook goes here, on the thread that set it
+        }
+        foreground = ::GetForegroundWindow();
+        now = WatcherCycle::Clock::now();
+        if (foregroundEventCame) {
+            foregroundEventCame = false;
+            schedule.EventCame(foreground, now);
+        }
     }
+}
+
+bool ForegroundWatcher::WaitAndDispatch(std::chrono::milliseconds timeout) noexcept
+{
+    const HANDLE stop = stop_.Get();
+    const DWORD timeoutMs = static_cast<DWORD>(timeout.count());
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &stop, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_OBJECT_0) {
+        return false;
+    }
+    if (woke == WAIT_FAILED) {
+        // Not expected with a handle of our own: then without the messages, which
+        // only hasten a cycle, but still without a busy loop and stoppable.
+        return ::WaitForSingleObject(stop, timeoutMs) != WAIT_OBJECT_0;
+    }
+    if (woke == WAIT_OBJECT_0 + 1) { // not on a time-out: an idle poll stays one system wait
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+    }
+    return true;
 }
 
 void ForegroundWatcher::MarkEnded() noexcept

@@ -41,9 +41,12 @@ private:
 
 inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 inline void CloseFind(HANDLE handle) { ::FindClose(handle); }
+inline void UnhookEvent(HWINEVENTHOOK hook) { ::UnhookWinEvent(hook); }
 
 // Process handles, events, threads: null when absent.
 using OwnedHandle = Owned<HANDLE, CloseKernelHandle>;
+// A WinEvent hook: released on the thread that holds it, which must be the one that set it.
+using OwnedWinEventHook = Owned<HWINEVENTHOOK, UnhookEvent>;
 
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, the owner's empty state is null.
 inline OwnedHandle OwnFile(HANDLE file) { return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }

@@ -1,5 +1,6 @@
-// The watcher end to end: real foreground changes between two key loggers, its
-// cycle driven by hand, and its thread stopped however its cycle behaves.
+// The watcher end to end: real foreground changes between two key loggers, with
+// and without the foreground event, its cycle driven by hand, and its thread
+// stopped however its cycle behaves and whatever it waits for.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,6 +19,7 @@
 #include "engine/ForegroundWatcher.h"
 #include "engine/KeySending.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/support/ForegroundEvent.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/Wait.h"
@@ -29,9 +31,11 @@ using Engine::Balloon;
 using Engine::ForegroundWatcher;
 using Engine::SwitchEngine;
 using Engine::WatcherCycle;
+using Engine::WatcherTimings;
 using EngineTest::MakeConfiguration;
 using EngineTest::Rules;
 using Flib::IO::Input::CKeys;
+using TolvTest::ChangeForegroundWithEvent;
 using TolvTest::ImportPatch;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
@@ -119,9 +123,14 @@ protected:
                             ++balloons;
                         },
                         [this](const CKeys& keys) {
+                            const ULONGLONG tick = ::GetTickCount64();
+                            // Under Wine the foreground may read null for a moment after
+                            // the engine brought its window to the front.
+                            HWND window = nullptr;
+                            WaitUntil([&] { return (window = ::GetForegroundWindow()) != nullptr; }, 1000);
                             {
                                 const std::lock_guard<std::mutex> guard(mutex);
-                                switches.push_back({::GetForegroundWindow(), ::GetTickCount64(), keys});
+                                switches.push_back({window, tick, keys});
                             }
                             beforeKeys();
                             return Engine::Press(keys);
@@ -133,7 +142,8 @@ protected:
 KeyLogProcess* ForegroundWatcherTest::a = nullptr;
 KeyLogProcess* ForegroundWatcherTest::b = nullptr;
 
-TEST_F(ForegroundWatcherTest, SwitchesANewForegroundWindowWithinAPollAndOnlyOnce)
+// Wine raises no foreground event: the poll alone sees the change.
+TEST_F(ForegroundWatcherTest, WithoutAnEventThePollSwitchesANewForegroundWindowWithinAnIntervalAndOnlyOnce)
 {
     watcher.Start();
     ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000)) << "the first cycle runs at once";
@@ -154,6 +164,180 @@ TEST_F(ForegroundWatcherTest, SwitchesANewForegroundWindowWithinAPollAndOnlyOnce
     const ULONGLONG stopMs = ::GetTickCount64() - stopping;
     EXPECT_LT(stopMs, 1500u);
     std::printf("stop took %llu ms\n", stopMs);
+}
+
+TEST_F(ForegroundWatcherTest, AnEventRightAfterAFocusChangeSwitchesWellBeforeTheNextPoll)
+{
+    watcher.Start();
+    // The first cycle has just run, so the next poll is most of an interval away.
+    ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000));
+
+    const ULONGLONG focused = ::GetTickCount64();
+    ChangeForegroundWithEvent(b->Window());
+    ASSERT_TRUE(WaitUntil([&] { return CountFor(b->Window()) == 1; }, 3000));
+    const ULONGLONG latency = Switches().back().tick - focused;
+    EXPECT_LT(latency, kPollMs / 2) << "switched by the poll, not the event";
+    std::printf("foreground change with its event to switch: %llu ms\n", latency);
+}
+
+TEST_F(ForegroundWatcherTest, ABurstShorterThanTheSettleTimeSwitchesOnlyTheWindowThatStays)
+{
+    // A third window with a rule, so that the burst's first window is not its last.
+    EngineTest::OwnWindows own(L"TolvWatchC");
+    const HWND c = own.Create(L"watch C");
+    ASSERT_NE(c, nullptr);
+    // Only events switch, and the burst takes a small part of the settle time even
+    // on a loaded machine.
+    WatcherTimings timings;
+    timings.poll = std::chrono::minutes(1);
+    timings.settle = std::chrono::milliseconds(400);
+    ForegroundWatcher settling(engine, timings);
+    settling.Start();
+    ASSERT_TRUE(WaitUntil([&] { return Switches().size() == 1; }, 3000)) << "the first cycle runs at once";
+
+    for (const HWND next : {c, a->Window(), c, b->Window()}) {
+        ChangeForegroundWithEvent(next);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Switches().size() == 2; }, 5000));
+    EXPECT_EQ(Switches()[1].window, b->Window()) << "a window the burst passed through was switched";
+}
+
+// The watcher thread's hook and waits as this executable imports them: seen, then passed on.
+using SetHookFunction = HWINEVENTHOOK(WINAPI*)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
+using UnhookFunction = BOOL(WINAPI*)(HWINEVENTHOOK);
+using MsgWaitFunction = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+
+struct HookCalls {
+    bool failSet = false;
+    HWINEVENTHOOK set = nullptr;
+    DWORD setOn = 0;
+    std::vector<HWINEVENTHOOK> unhooked;
+    DWORD unhookedOn = 0;
+    BOOL unhookResult = FALSE;
+    std::vector<DWORD> waitTimeouts; // of the hooking thread's waits
+};
+std::mutex hookCallsLock;
+HookCalls hookCalls;
+SetHookFunction realSetHook = nullptr;
+UnhookFunction realUnhook = nullptr;
+MsgWaitFunction realMsgWait = nullptr;
+
+HWINEVENTHOOK WINAPI ObservedSetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC callback, DWORD process,
+                                     DWORD thread, DWORD flags)
+{
+    const std::lock_guard<std::mutex> guard(hookCallsLock);
+    hookCalls.setOn = ::GetCurrentThreadId();
+    hookCalls.set = hookCalls.failSet ? nullptr : realSetHook(first, last, module, callback, process, thread, flags);
+    return hookCalls.set;
+}
+
+BOOL WINAPI ObservedUnhook(HWINEVENTHOOK hook)
+{
+    const BOOL result = realUnhook(hook);
+    const std::lock_guard<std::mutex> guard(hookCallsLock);
+    hookCalls.unhooked.push_back(hook);
+    hookCalls.unhookedOn = ::GetCurrentThreadId();
+    hookCalls.unhookResult = result;
+    return result;
+}
+
+DWORD WINAPI ObservedMsgWait(DWORD count, const HANDLE* handles, DWORD timeout, DWORD wakeMask, DWORD flags)
+{
+    {
+        const std::lock_guard<std::mutex> guard(hookCallsLock);
+        if (::GetCurrentThreadId() == hookCalls.setOn) {
+            hookCalls.waitTimeouts.push_back(timeout);
+        }
+    }
+    return realMsgWait(count, handles, timeout, wakeMask, flags);
+}
+
+class ObservedHook {
+public:
+    explicit ObservedHook(bool failSet = false)
+        : set_("SetWinEventHook", reinterpret_cast<void*>(&ObservedSetHook)),
+          unhook_("UnhookWinEvent", reinterpret_cast<void*>(&ObservedUnhook)),
+          wait_("MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&ObservedMsgWait))
+    {
+        realSetHook = reinterpret_cast<SetHookFunction>(set_.Original());
+        realUnhook = reinterpret_cast<UnhookFunction>(unhook_.Original());
+        realMsgWait = reinterpret_cast<MsgWaitFunction>(wait_.Original());
+        const std::lock_guard<std::mutex> guard(hookCallsLock);
+        hookCalls = HookCalls{};
+        hookCalls.failSet = failSet;
+    }
+    bool Patched() const { return set_.Slots() > 0 && unhook_.Slots() > 0 && wait_.Slots() > 0; }
+    HookCalls Calls() const
+    {
+        const std::lock_guard<std::mutex> guard(hookCallsLock);
+        return hookCalls;
+    }
+    // Whether the watcher thread has begun a wait of at least `min` and at most `max` ms.
+    bool Waiting(DWORD min, DWORD max) const
+    {
+        for (const DWORD timeout : Calls().waitTimeouts) {
+            if (timeout >= min && timeout <= max) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    ImportPatch set_;
+    ImportPatch unhook_;
+    ImportPatch wait_;
+};
+
+TEST_F(ForegroundWatcherTest, StopWhileWaitingForAnEventOrSettlingEndsPromptlyAndUnhooksOnTheWatcherThread)
+{
+    // Waits far longer than the stop may take: only the stop can end them.
+    WatcherTimings timings;
+    timings.poll = std::chrono::minutes(1);
+    timings.settle = std::chrono::seconds(30);
+    const DWORD settleMs = 30000;
+    for (const bool settling : {false, true}) {
+        SCOPED_TRACE(settling ? "settling" : "waiting for an event");
+        ASSERT_TRUE(a->BringToFront());
+        const std::size_t before = Switches().size();
+        const ObservedHook observed;
+        ASSERT_TRUE(observed.Patched());
+        ForegroundWatcher waiting(engine, timings);
+        waiting.Start();
+        ASSERT_TRUE(WaitUntil([&] { return Switches().size() == before + 1; }, 3000)) << "the first cycle";
+        if (settling) {
+            ChangeForegroundWithEvent(b->Window());
+            ASSERT_TRUE(WaitUntil([&] { return observed.Waiting(settleMs - 5000, settleMs); }, 3000));
+        } else {
+            ASSERT_TRUE(WaitUntil([&] { return observed.Waiting(settleMs + 1, 60000); }, 3000));
+        }
+
+        const ULONGLONG stopping = ::GetTickCount64();
+        EXPECT_TRUE(waiting.Stop());
+        EXPECT_LT(::GetTickCount64() - stopping, 1000u);
+        EXPECT_EQ(Switches().size(), before + 1) << "switched during the settle time";
+        const HookCalls calls = observed.Calls();
+        ASSERT_NE(calls.set, nullptr);
+        EXPECT_EQ(calls.unhooked, std::vector<HWINEVENTHOOK>{calls.set});
+        EXPECT_EQ(calls.unhookedOn, calls.setOn) << "unhooked on another thread than the one that hooked";
+        EXPECT_TRUE(calls.unhookResult);
+    }
+}
+
+TEST_F(ForegroundWatcherTest, WithoutTheHookThePollStillSwitchesAndNothingIsUnhooked)
+{
+    const ObservedHook observed(true);
+    ASSERT_TRUE(observed.Patched());
+    watcher.Start();
+    ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000));
+    ASSERT_NE(observed.Calls().setOn, 0u) << "no hook was asked for";
+
+    const ULONGLONG focused = ::GetTickCount64();
+    ChangeForegroundWithEvent(b->Window());
+    ASSERT_TRUE(WaitUntil([&] { return CountFor(b->Window()) == 1; }, 3000));
+    EXPECT_LE(Switches().back().tick - focused, kPollMs + kEngineAllowanceMs);
+    EXPECT_TRUE(watcher.Stop());
+    EXPECT_TRUE(observed.Calls().unhooked.empty());
 }
 
 TEST_F(ForegroundWatcherTest, SurvivesSettingsAppliedWhileFocusFlips)
@@ -242,7 +426,9 @@ TEST_F(ForegroundWatcherTest, StopGivesUpOnACycleThatDoesNotEndAndJoinsOnceItDoe
         std::function<void()> run;
         ~Release() { run(); }
     };
-    ForegroundWatcher stuck(engine, std::chrono::milliseconds(300));
+    WatcherTimings timings;
+    timings.stopLimit = std::chrono::milliseconds(300);
+    ForegroundWatcher stuck(engine, timings);
     const Release releaseAtEnd{release};
 
     stuck.Start();

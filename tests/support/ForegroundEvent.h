@@ -1,0 +1,12 @@
+#pragma once
+// The event Windows raises when the foreground changes, raised by a test instead.
+#include <windows.h>
+
+namespace TolvTest {
+
+// Makes `window` the foreground window and raises EVENT_SYSTEM_FOREGROUND for it in
+// this process. Wine raises none itself, but delivers this one to an out-of-context
+// hook of this process, such as the watcher thread's.
+void ChangeForegroundWithEvent(HWND window);
+
+} // namespace TolvTest
