@@ -45,6 +45,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 
 } // namespace
 
+bool SamePath(const std::wstring& left, const std::wstring& right)
+{
+    return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 std::wstring KeyLogProcess::ExePath(KeyLogBuild build)
 {
     return ExecutableDirectory() + (build == KeyLogBuild::Native ? L"\\tolv_keylog.exe" : L"\\tolv_keylog32.exe");

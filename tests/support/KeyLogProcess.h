@@ -11,6 +11,9 @@ namespace TolvTest {
 
 enum class KeyLogBuild { Native, Wow64 };
 
+// Windows paths compared as the file system does: without regard to case.
+bool SamePath(const std::wstring& left, const std::wstring& right);
+
 // One key message as the logging window received it.
 struct LoggedKey {
     UINT message; // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP

@@ -22,11 +22,7 @@ using Engine::TargetWindowInfo;
 using TolvTest::ImportPatch;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
-
-bool SamePath(const std::wstring& left, const std::wstring& right)
-{
-    return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
+using TolvTest::SamePath;
 
 // What an elevated or protected process grants a normally running program.
 void* originalOpenProcess = nullptr;

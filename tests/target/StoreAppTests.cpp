@@ -17,6 +17,7 @@ using Engine::DescribeWindow;
 using Engine::TargetWindowInfo;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
+using TolvTest::SamePath;
 
 constexpr wchar_t kFrameClass[] = L"ApplicationFrameWindow";
 constexpr wchar_t kOtherClass[] = L"TolvTestPlainFrame";
@@ -32,11 +33,6 @@ std::wstring ExePathOf(DWORD processId)
         ::CloseHandle(process);
     }
     return path;
-}
-
-bool SamePath(const std::wstring& left, const std::wstring& right)
-{
-    return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 class StoreAppTest : public ::testing::Test {

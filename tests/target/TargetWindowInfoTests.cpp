@@ -17,11 +17,7 @@ using Engine::DescribeWindow;
 using Engine::TargetWindowInfo;
 using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
-
-bool SamePath(const std::wstring& left, const std::wstring& right)
-{
-    return ::CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
+using TolvTest::SamePath;
 
 struct ProcessCase {
     const char* name;
