@@ -10,22 +10,11 @@
 #include "configuration/CLoader.h"
 #include "tests/configuration/ConfigurationTestSupport.h"
 #include "tests/flib/io/IniTestFiles.h"
+#include "tests/support/TimePerRun.h"
 
 namespace {
 
 using namespace Configuration;
-using Clock = std::chrono::steady_clock;
-
-template <typename Action>
-double MillisecondsPerRun(int runs, Action action)
-{
-    const Clock::time_point start = Clock::now();
-    for (int n = 0; n < runs; ++n) {
-        action();
-    }
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / runs;
-}
-
 std::unique_ptr<CConfigurations> WithConditions(int count)
 {
     auto configuration = TolvTest::MakeStartupConfiguration();
@@ -45,14 +34,14 @@ int main()
     for (const int count : {0, 100}) {
         const std::unique_ptr<CConfigurations> configuration = WithConditions(count);
         int fileNumber = 0;
-        const double first = MillisecondsPerRun(20, [&] {
+        const double first = TolvTest::MeanTimePerRun<std::milli>(20, [&] {
             CLoader(temp.File(L"new" + std::to_wstring(fileNumber++) + L".ini")).Save(*configuration);
         });
         CLoader loader(temp.File(L"again.ini"));
         loader.Save(*configuration);
-        const double again = MillisecondsPerRun(20, [&] { loader.Save(*configuration); });
+        const double again = TolvTest::MeanTimePerRun<std::milli>(20, [&] { loader.Save(*configuration); });
         auto target = TolvTest::MakeStartupConfiguration();
-        const double load = MillisecondsPerRun(20, [&] { loader.Load(*target); });
+        const double load = TolvTest::MeanTimePerRun<std::milli>(20, [&] { loader.Load(*target); });
         std::printf("  %3d conditions: first save %8.2f, save over the file %8.2f, load %8.2f\n", count, first, again,
                     load);
     }

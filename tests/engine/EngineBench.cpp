@@ -11,22 +11,11 @@
 #include "engine/ForegroundWatcher.h"
 #include "engine/SwitchEngine.h"
 #include "tests/engine/WatcherBench.h"
+#include "tests/support/TimePerRun.h"
 
 namespace {
 
 using namespace Configuration;
-using Clock = std::chrono::steady_clock;
-
-template <typename Action>
-double MicrosecondsPerRun(int runs, Action action)
-{
-    const Clock::time_point start = Clock::now();
-    for (int n = 0; n < runs; ++n) {
-        action();
-    }
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / runs;
-}
-
 // None of them holds for the bench window, so every decision scans the whole list.
 std::unique_ptr<CConfigurations> WithConditions(int count)
 {
@@ -69,7 +58,7 @@ int main()
     for (const int count : {0, 10, 100, 1000}) {
         engine.ApplySettings(*WithConditions(count));
         const int runs = count >= 1000 ? 20 : 200;
-        const double us = MicrosecondsPerRun(runs, [&] { engine.SwitchForWindow(window); });
+        const double us = TolvTest::MeanTimePerRun<std::micro>(runs, [&] { engine.SwitchForWindow(window); });
         std::printf("  %4d conditions: %10.1f us\n", count, us);
     }
 
@@ -79,7 +68,8 @@ int main()
     auto now = Engine::WatcherCycle::Clock::now();
     cycle.Run(inFront, now); // the first run switches and prunes
     std::printf("watcher cycle, foreground unchanged:\n");
-    std::printf("  idle:                %10.2f us\n", MicrosecondsPerRun(10000, [&] { cycle.Run(inFront, now); }));
+    std::printf("  idle:                %10.2f us\n",
+                TolvTest::MeanTimePerRun<std::micro>(10000, [&] { cycle.Run(inFront, now); }));
 
     // One window and one process remembered, both still alive, so nothing is dropped.
     live.GetSystem()->SetProcessed(PP_WINDOWHANDLE);
@@ -87,7 +77,8 @@ int main()
     live.GetSystem()->SetProcessed(PP_PROCESSID);
     engine.SwitchForWindow(window);
     std::printf("  with the prune:      %10.2f us\n",
-                MicrosecondsPerRun(200, [&] { cycle.Run(inFront, now += Engine::WatcherCycle::kPruneInterval); }));
+                TolvTest::MeanTimePerRun<std::micro>(
+                    200, [&] { cycle.Run(inFront, now += Engine::WatcherCycle::kPruneInterval); }));
 
     ::DestroyWindow(window);
     return EngineBench::BenchWatcher() ? 0 : 1;
