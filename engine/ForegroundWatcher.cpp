@@ -11,11 +11,10 @@ void WatcherCycle::Run(HWND foreground, Clock::time_point now)
 {
     if (foreground != previous_) {
         // Remembered first: a window whose switch failed is not retried until the
-        // foreground changes again, so a failure cannot repeat every poll.
+        // foreground changes again, so a failure cannot repeat every poll. Null
+        // (no window in front) is remembered too; the engine switches nothing for it.
         previous_ = foreground;
-        if (foreground != nullptr) {
-            engine_.SwitchForWindow(foreground);
-        }
+        engine_.SwitchForWindow(foreground);
     }
     if (!prunedOnce_ || now - lastPrune_ >= kPruneInterval) {
         prunedOnce_ = true;
