@@ -184,7 +184,8 @@ void OnCommand(HWND window, UINT command)
             // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
             ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
                               [&program](const Configuration::CConfigurations& edited) {
-                                  program.engine->ApplySettings(edited);
+                                  program.configuration.Assign(edited);
+                                  program.engine->ApplySettings(program.configuration);
                                   // Confirmed settings outlive a crash or an ended task.
                                   program.loader->SaveConfirmed(program.configuration);
                               });

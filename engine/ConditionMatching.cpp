@@ -40,11 +40,6 @@ std::wstring Lowered(const std::wstring& text)
     return lowered;
 }
 
-bool EqualIgnoringCase(const std::wstring& field, const std::wstring& expression)
-{
-    return Lowered(field) == Lowered(expression);
-}
-
 // File names and paths compare without case, class names and titles with case.
 bool IgnoresCase(Configuration::MatchType type)
 {
@@ -71,17 +66,6 @@ std::wstring LibraryReason(const char* what)
     return std::wstring(reason.begin(), reason.end());
 }
 
-bool WholeTextMatches(const std::wstring& field, const std::wstring& pattern, bool ignoreCase)
-{
-    try {
-        const WideRegex compiled(pattern, PatternFlags(ignoreCase));
-        return boost::regex_match(field, compiled);
-    } catch (const std::exception&) {
-        // Invalid pattern, or the matcher's complexity limit: the rule simply does not apply.
-        return false;
-    }
-}
-
 // The executable's name as the path spells it, extension included; empty without a path.
 std::wstring NameInPath(const std::wstring& fullPath)
 {
@@ -97,31 +81,86 @@ bool FileNameHolds(const TargetWindowInfo& target, Test test)
 
 } // namespace
 
-bool ConditionHolds(const CApplication& condition, const TargetWindowInfo& target)
+struct CompiledCondition::Pattern {
+    WideRegex compiled;
+};
+
+CompiledCondition::CompiledCondition(const CApplication& condition)
+    : type_(condition.GetMatchType()), expression_(condition.GetExpression()), lowered_(Lowered(expression_))
 {
-    const std::wstring& expression = condition.GetExpression();
-    switch (condition.GetMatchType()) {
+    if (!IsPatternType(type_)) {
+        return;
+    }
+    try {
+        pattern_.reset(new Pattern{WideRegex(expression_, PatternFlags(IgnoresCase(type_)))});
+    } catch (const std::exception&) {
+        // Never holds: left without a pattern.
+    }
+}
+
+CompiledCondition::~CompiledCondition() = default;
+CompiledCondition::CompiledCondition(CompiledCondition&&) noexcept = default;
+CompiledCondition& CompiledCondition::operator=(CompiledCondition&&) noexcept = default;
+
+bool CompiledCondition::Matches(const std::wstring& field) const
+{
+    if (!pattern_) {
+        return false;
+    }
+    try {
+        return boost::regex_match(field, pattern_->compiled);
+    } catch (const std::exception&) {
+        // The matcher's complexity limit: the rule simply does not apply.
+        return false;
+    }
+}
+
+bool CompiledCondition::Holds(const TargetWindowInfo& target) const
+{
+    switch (type_) {
     case Configuration::MT_FILENAME:
-        return FileNameHolds(target, [&](const std::wstring& name) { return EqualIgnoringCase(name, expression); });
+        return FileNameHolds(target, [&](const std::wstring& name) { return Lowered(name) == lowered_; });
     case Configuration::MT_FILENAME_REGEX:
-        return FileNameHolds(target, [&](const std::wstring& name) {
-            return WholeTextMatches(name, expression, IgnoresCase(Configuration::MT_FILENAME_REGEX));
-        });
+        return FileNameHolds(target, [&](const std::wstring& name) { return Matches(name); });
     case Configuration::MT_FULLPATH:
-        return EqualIgnoringCase(target.fullPath, expression);
-    case Configuration::MT_FULLPATH_REGEX:
-        return WholeTextMatches(target.fullPath, expression, IgnoresCase(Configuration::MT_FULLPATH_REGEX));
+        return Lowered(target.fullPath) == lowered_;
     case Configuration::MT_CLASSNAME:
-        return target.className == expression;
-    case Configuration::MT_CLASSNAME_REGEX:
-        return WholeTextMatches(target.className, expression, IgnoresCase(Configuration::MT_CLASSNAME_REGEX));
+        return target.className == expression_;
     case Configuration::MT_WINDOWTEXT:
-        return target.windowText == expression;
+        return target.windowText == expression_;
+    case Configuration::MT_FULLPATH_REGEX:
+        return Matches(target.fullPath);
+    case Configuration::MT_CLASSNAME_REGEX:
+        return Matches(target.className);
     case Configuration::MT_WINDOWTEXT_REGEX:
-        return WholeTextMatches(target.windowText, expression, IgnoresCase(Configuration::MT_WINDOWTEXT_REGEX));
+        return Matches(target.windowText);
     default:
         return false;
     }
+}
+
+CompiledConditions::CompiledConditions(const Configuration::CApplications& conditions)
+{
+    const int count = conditions.Count();
+    conditions_.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int i = 0; i < count; ++i) {
+        conditions_.emplace_back(*conditions.GetAt(i));
+    }
+}
+
+std::int32_t CompiledConditions::FindMatch(const TargetWindowInfo& target) const
+{
+    for (std::size_t i = 0; i < conditions_.size(); ++i) {
+        if (conditions_[i].Holds(target)) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+bool ConditionHolds(const CApplication& condition, const TargetWindowInfo& target)
+{
+    return CompiledCondition(condition).Holds(target);
 }
 
 bool PatternCompiles(Configuration::MatchType type, const std::wstring& expression, std::wstring& reason,
@@ -142,17 +181,6 @@ bool PatternCompiles(Configuration::MatchType type, const std::wstring& expressi
         position = 0;
         return false;
     }
-}
-
-std::int32_t FindMatch(const Configuration::CApplications& conditions, const TargetWindowInfo& target)
-{
-    const int count = conditions.Count();
-    for (int i = 0; i < count; ++i) {
-        if (ConditionHolds(*conditions.GetAt(i), target)) {
-            return i;
-        }
-    }
-    return -1;
 }
 
 } // namespace Engine

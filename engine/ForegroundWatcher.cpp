@@ -14,7 +14,7 @@ void WatcherCycle::Run(HWND foreground, Clock::time_point now)
         // foreground changes again, so a failure cannot repeat every poll. Null
         // (no window in front) is remembered too; the engine switches nothing for it.
         previous_ = foreground;
-        engine_.SwitchForWindow(foreground);
+        engine_.SwitchForWindow(foreground, stop_);
     }
     if (!prunedOnce_ || now - lastPrune_ >= kPruneInterval) {
         prunedOnce_ = true;
@@ -100,7 +100,7 @@ void ForegroundWatcher::WatchUntilStopped() noexcept
     const Flib::OwnedWinEventHook hook(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                                          OnForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
     foregroundEventCame = false;
-    WatcherCycle cycle(engine_);
+    WatcherCycle cycle(engine_, stop_.Get());
     WatcherSchedule schedule(timings_.poll, timings_.settle);
     HWND foreground = ::GetForegroundWindow();
     auto now = WatcherCycle::Clock::now();

@@ -21,7 +21,8 @@ public:
     // The process prune enumerates every process: not on every look.
     static constexpr std::chrono::milliseconds kPruneInterval{4000};
 
-    explicit WatcherCycle(SwitchEngine& engine) : engine_(engine) {}
+    // `stop`, when set, drops a switch that waits for the user's keys (may be null).
+    explicit WatcherCycle(SwitchEngine& engine, HANDLE stop = nullptr) : engine_(engine), stop_(stop) {}
 
     // Switches for `foreground` when it differs from the window of the last run.
     // Null (lock screen, secure desktop, between windows) is remembered, so the
@@ -31,6 +32,7 @@ public:
 
 private:
     SwitchEngine& engine_;
+    HANDLE stop_;
     HWND previous_ = nullptr;
     bool prunedOnce_ = false;
     Clock::time_point lastPrune_{};

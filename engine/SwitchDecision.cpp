@@ -21,16 +21,32 @@ bool AlreadyHandled(ProcessedPolicy policy, const TargetWindowInfo& target, Proc
     }
 }
 
-int ChooseImeNumber(const TargetWindowInfo& target, const CConfigurations& configuration, bool is64BitSystem)
+void ForgetHandled(ProcessedPolicy policy, const TargetWindowInfo& target, Processed::CProcessedWindow& windows,
+                   Processed::CProcessedProcess& processes)
 {
+    switch (policy) {
+    case PP_WINDOWHANDLE:
+        windows.Forget(target);
+        break;
+    case PP_PROCESSID:
+        processes.Forget(target);
+        break;
+    default:
+        break;
+    }
+}
+
+int ChooseImeNumber(const TargetWindowInfo& target, const RuleSnapshot& rules, bool is64BitSystem)
+{
+    const CConfigurations& configuration = rules.Settings();
     int chosen = -1;
     const CSwitchOnArchitecture& architecture = *configuration.GetSwitchOnArchitecture();
     if (is64BitSystem && architecture.GetUse()) {
         const int candidate = target.isWow64 ? architecture.Get32BitImeNumber() : architecture.Get64BitImeNumber();
-        chosen = FindMatch(*architecture.GetIgnoreApplications(), target) >= 0 ? -1 : candidate;
+        chosen = rules.ArchitectureExclusions().FindMatch(target) >= 0 ? -1 : candidate;
     }
     const CApplications4SwitchOnApplication& applications = *configuration.GetSwitchOnApplication()->GetApplications();
-    const int entry = FindMatch(applications, target);
+    const int entry = rules.Applications().FindMatch(target);
     if (entry >= 0) {
         // Whatever the 32/64-bit rule chose: an entry's -1 is how a user says "leave this one alone".
         chosen = applications.GetAt(entry)->GetImeNumber();
@@ -41,13 +57,13 @@ int ChooseImeNumber(const TargetWindowInfo& target, const CConfigurations& confi
     return chosen;
 }
 
-int DecideSlot(const TargetWindowInfo& target, const CConfigurations& configuration, bool is64BitSystem,
+int DecideSlot(const TargetWindowInfo& target, const RuleSnapshot& rules, bool is64BitSystem,
                Processed::CProcessedWindow& windows, Processed::CProcessedProcess& processes)
 {
-    if (AlreadyHandled(configuration.GetSystem()->GetProcessed(), target, windows, processes)) {
+    if (AlreadyHandled(rules.Settings().GetSystem()->GetProcessed(), target, windows, processes)) {
         return -1;
     }
-    return ChooseImeNumber(target, configuration, is64BitSystem);
+    return ChooseImeNumber(target, rules, is64BitSystem);
 }
 
 std::uint8_t FirstModifier(SendType type)

@@ -8,12 +8,14 @@ class CProcessed {
 public:
     // True when the target was already remembered; otherwise remembers it and is false.
     virtual bool TestAndAdd(const Engine::TargetWindowInfo& target) = 0;
+    // Forgets this one target, so that it counts as new again.
+    virtual void Forget(const Engine::TargetWindowInfo& target) = 0;
     // Forgets the targets that no longer exist.
     virtual void Prune() = 0;
     virtual void Clear() = 0;
 
 protected:
-    // Never deleted through the base: both memories live for the whole run.
+    // Never deleted through the base: the engine owns each memory by its own type.
     ~CProcessed() = default;
 };
 

@@ -44,6 +44,11 @@ bool CProcessedProcess::TestAndAdd(const Engine::TargetWindowInfo& target)
     return !ids_.insert(static_cast<std::int32_t>(target.processId)).second;
 }
 
+void CProcessedProcess::Forget(const Engine::TargetWindowInfo& target)
+{
+    ids_.erase(static_cast<std::int32_t>(target.processId));
+}
+
 void CProcessedProcess::Prune()
 {
     if (ids_.empty()) {

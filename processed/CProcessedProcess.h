@@ -10,6 +10,7 @@ namespace Processed {
 class CProcessedProcess final : public CProcessed {
 public:
     bool TestAndAdd(const Engine::TargetWindowInfo& target) override;
+    void Forget(const Engine::TargetWindowInfo& target) override;
     // Enumerates the running processes, so only when something is remembered.
     // When they cannot be enumerated, everything stays remembered until a later prune.
     void Prune() override;

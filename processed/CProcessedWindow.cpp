@@ -17,6 +17,8 @@ bool CProcessedWindow::TestAndAdd(const Engine::TargetWindowInfo& target)
     return !handles_.insert(Key(target.windowHandle)).second;
 }
 
+void CProcessedWindow::Forget(const Engine::TargetWindowInfo& target) { handles_.erase(Key(target.windowHandle)); }
+
 void CProcessedWindow::Prune()
 {
     for (auto handle = handles_.begin(); handle != handles_.end();) {

@@ -17,7 +17,7 @@ using Configuration::CApplication4SwitchOnApplication;
 using Configuration::CApplications4SwitchOnApplication;
 using Configuration::MatchType;
 using Engine::ConditionHolds;
-using Engine::FindMatch;
+using Engine::CompiledConditions;
 using Engine::TargetWindowInfo;
 using namespace Configuration;
 
@@ -142,7 +142,7 @@ std::unique_ptr<CApplications4SwitchOnApplication> List(const std::vector<Entry>
     return list;
 }
 
-TEST(FindMatch, GivesTheFirstEntryThatHoldsAndSkipsBrokenOnes)
+TEST(CompiledConditions, FindMatchGivesTheFirstEntryThatHoldsAndSkipsBrokenOnes)
 {
     TargetWindowInfo target;
     target.fileName = L"notepad.exe";
@@ -170,7 +170,7 @@ TEST(FindMatch, GivesTheFirstEntryThatHoldsAndSkipsBrokenOnes)
          2},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FindMatch(*List(c.entries), target), c.expected) << c.name;
+        EXPECT_EQ(CompiledConditions(*List(c.entries)).FindMatch(target), c.expected) << c.name;
     }
 }
 

@@ -68,8 +68,8 @@ TEST_P(ChooseImeNumberTest, PicksTheSlotOfTheRules)
 {
     const DecisionCase& c = GetParam();
     const auto configuration = MakeConfiguration(c.rules);
-    EXPECT_EQ(ChooseImeNumber(Target64(), *configuration, c.is64BitSystem), c.expected64) << "64-bit process";
-    EXPECT_EQ(ChooseImeNumber(Target32(), *configuration, c.is64BitSystem), c.expected32) << "WOW64 process";
+    EXPECT_EQ(ChooseImeNumber(Target64(), Engine::RuleSnapshot(*configuration), c.is64BitSystem), c.expected64) << "64-bit process";
+    EXPECT_EQ(ChooseImeNumber(Target32(), Engine::RuleSnapshot(*configuration), c.is64BitSystem), c.expected32) << "WOW64 process";
 }
 
 Rules Architecture(int imeNumber32, int imeNumber64)
@@ -166,7 +166,7 @@ TEST(StoreAppDecisionTest, FileRulesSeeTheAppAndClassRulesSeeTheFrame)
          With(Rules{}, {}, {{MT_CLASSNAME, L"Windows.UI.Core.CoreWindow", 1}}), -1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ChooseImeNumber(target, *MakeConfiguration(c.rules), true), c.expected) << c.name;
+        EXPECT_EQ(ChooseImeNumber(target, Engine::RuleSnapshot(*MakeConfiguration(c.rules)), true), c.expected) << c.name;
     }
     ::DestroyWindow(frame);
 }
@@ -196,8 +196,8 @@ TEST_P(ChooseImeNumberOnRealProcessTest, PicksTheSlotOfTheRules)
     const TargetWindowInfo target = DescribeWindow(process->Window());
     ASSERT_EQ(target.isWow64, c.build == KeyLogBuild::Wow64 ? TRUE : FALSE);
 
-    EXPECT_EQ(ChooseImeNumber(target, *MakeConfiguration(Architecture(1, 2)), true), c.byArchitecture);
-    EXPECT_EQ(ChooseImeNumber(target, *MakeConfiguration(With(Architecture(1, 2), {}, {c.application})), true),
+    EXPECT_EQ(ChooseImeNumber(target, Engine::RuleSnapshot(*MakeConfiguration(Architecture(1, 2))), true), c.byArchitecture);
+    EXPECT_EQ(ChooseImeNumber(target, Engine::RuleSnapshot(*MakeConfiguration(With(Architecture(1, 2), {}, {c.application}))), true),
               c.byApplication);
 }
 

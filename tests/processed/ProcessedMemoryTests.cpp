@@ -9,8 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "processed/CProcessedProcess.h"
+#include "processed/CProcessedWindow.h"
 #include "target/TargetWindowInfo.h"
-#include "processed/ProcessedMemories.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/TestWindows.h"
@@ -105,26 +106,30 @@ TEST_F(ProcessedMemoryTest, ProcessIsHandledOnceForAllItsWindowsUntilItExits)
     EXPECT_FALSE(memory.TestAndAdd(other)) << "the exited process was forgotten";
 }
 
-TEST_F(ProcessedMemoryTest, ClearingMakesHandledTargetsNewAgain)
+TEST_F(ProcessedMemoryTest, ClearingAndForgettingMakeHandledTargetsNewAgain)
 {
     const HWND window = Create();
+    const HWND sibling = Create();
     const TargetWindowInfo target = DescribeWindow(window);
-    ASSERT_FALSE(Processed::ProcessedWindows.TestAndAdd(target));
-    ASSERT_FALSE(Processed::ProcessedProcesses.TestAndAdd(target));
+    const TargetWindowInfo other = DescribeWindow(sibling);
 
     CProcessedWindow windowMemory;
     CProcessedProcess processMemory;
     windowMemory.TestAndAdd(target);
+    windowMemory.TestAndAdd(other);
     processMemory.TestAndAdd(target);
     windowMemory.Clear();
     processMemory.Clear();
     EXPECT_FALSE(windowMemory.TestAndAdd(target));
     EXPECT_FALSE(processMemory.TestAndAdd(target));
 
-    Processed::ClearProcessedMemories();
-    EXPECT_FALSE(Processed::ProcessedWindows.TestAndAdd(target)) << "window memory cleared";
-    EXPECT_FALSE(Processed::ProcessedProcesses.TestAndAdd(target)) << "process memory cleared";
-    Processed::ClearProcessedMemories();
+    // Forgetting one window keeps the others; forgetting the process forgets all its windows.
+    windowMemory.TestAndAdd(other);
+    windowMemory.Forget(target);
+    EXPECT_FALSE(windowMemory.TestAndAdd(target)) << "the forgotten window is new";
+    EXPECT_TRUE(windowMemory.TestAndAdd(other)) << "its sibling stays remembered";
+    processMemory.Forget(other);
+    EXPECT_FALSE(processMemory.TestAndAdd(target)) << "the forgotten process is new";
 }
 
 // EnumProcesses as this executable imports it, observed and optionally failed.

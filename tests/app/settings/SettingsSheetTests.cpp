@@ -14,8 +14,6 @@
 #include "app/settings/SheetLists.h"
 #include "configuration/CIme.h"
 #include "configuration/CImes.h"
-#include "target/TargetWindowInfo.h"
-#include "processed/ProcessedMemories.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/settings/SheetDriver.h"
 #include "tests/configuration/ConfigurationTestSupport.h"
@@ -55,9 +53,6 @@ void ChangeHotkeyToCtrl(const OpenSheet& sheet, HWND imePage, int changeButton, 
 
 class SettingsSheetTest : public ::testing::Test {
 protected:
-    void SetUp() override { Processed::ClearProcessedMemories(); }
-    void TearDown() override { Processed::ClearProcessedMemories(); }
-
     std::unique_ptr<Configuration::CConfigurations> live = TolvTest::MakeStartupConfiguration();
 };
 
@@ -111,15 +106,9 @@ TEST_F(SettingsSheetTest, CancelAfterChangingHotkeysNamesAndChoicesLeavesTheLive
     EXPECT_EQ(Tolv::ActiveModalWindow, nullptr);
 }
 
-TEST_F(SettingsSheetTest, OkWithoutChangesHandsOverAnEqualCopyAndForgetsHandledTargets)
+TEST_F(SettingsSheetTest, OkWithoutChangesHandsOverAnEqualCopy)
 {
     const std::wstring before = SavedText(*live);
-    Engine::TargetWindowInfo handled;
-    handled.windowHandle = ::GetDesktopWindow();
-    handled.processId = ::GetCurrentProcessId();
-    ASSERT_FALSE(Processed::ProcessedWindows.TestAndAdd(handled));
-    ASSERT_FALSE(Processed::ProcessedProcesses.TestAndAdd(handled));
-
     OpenSheet sheet(*live);
     ASSERT_NE(sheet.Sheet(), nullptr);
     sheet.PressOk();
@@ -130,9 +119,6 @@ TEST_F(SettingsSheetTest, OkWithoutChangesHandsOverAnEqualCopyAndForgetsHandledT
     // The sheet was still the active modal window while its copy was applied, and is not after.
     EXPECT_EQ(sheet.ModalWindowAtApply(), sheet.Sheet());
     EXPECT_EQ(Tolv::ActiveModalWindow, nullptr);
-    // Both memories were emptied: the same target counts as new again.
-    EXPECT_FALSE(Processed::ProcessedWindows.TestAndAdd(handled));
-    EXPECT_FALSE(Processed::ProcessedProcesses.TestAndAdd(handled));
 }
 
 TEST_F(SettingsSheetTest, ImePageShowsEachSlotsNameHotkeyAndTheSortedPresets)

@@ -8,7 +8,6 @@
 #include "app/ActiveModalWindow.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CLoader.h"
-#include "processed/ProcessedMemories.h"
 #include "tests/flib/io/IniTestFiles.h"
 #include "tests/support/Wait.h"
 
@@ -88,9 +87,8 @@ OpenSheet::OpenSheet(Configuration::CConfigurations& live)
                                 [this, &live](const Configuration::CConfigurations& edited) {
                                     ++applied_;
                                     modalWindowAtApply_ = Tolv::ActiveModalWindow;
-                                    // What the main window's engine does with it, lock aside.
+                                    // What the main window does with it before its engine gets it.
                                     live.Assign(edited);
-                                    Processed::ClearProcessedMemories();
                                 });
     });
     sheet_ = thread_->WaitForDialog(L"設定 - トルヴ");
