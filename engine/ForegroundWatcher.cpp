@@ -14,7 +14,11 @@ void WatcherCycle::Run(HWND foreground, Clock::time_point now)
         // foreground changes again, so a failure cannot repeat every poll. Null
         // (no window in front) is remembered too; the engine switches nothing for it.
         previous_ = foreground;
-        engine_.SwitchForWindow(foreground, stop_);
+        if (!engine_.SwitchForWindow(foreground, stop_)) {
+            // The press was dropped as the foreground moved on: whatever is in front
+            // next is new, the same window too if the user came straight back to it.
+            previous_ = nullptr;
+        }
     }
     if (!prunedOnce_ || now - lastPrune_ >= kPruneInterval) {
         prunedOnce_ = true;

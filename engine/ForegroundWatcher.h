@@ -26,7 +26,8 @@ public:
 
     // Switches for `foreground` when it differs from the window of the last run.
     // Null (lock screen, secure desktop, between windows) is remembered, so the
-    // next window counts as a change, but switches nothing. Prunes the memories
+    // next window counts as a change, but switches nothing. After a press the
+    // engine dropped, the next window counts as a change too. Prunes the memories
     // on the first run and once `kPruneInterval` has passed since the last prune.
     void Run(HWND foreground, Clock::time_point now);
 

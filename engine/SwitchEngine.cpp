@@ -36,10 +36,10 @@ SwitchEngine::SwitchEngine(const Configuration::CConfigurations& settings, HINST
 {
 }
 
-void SwitchEngine::SwitchForWindow(HWND window, HANDLE stop)
+bool SwitchEngine::SwitchForWindow(HWND window, HANDLE stop)
 {
     if (window == nullptr || paused_) {
-        return; // no window in front, or told to leave every window alone
+        return true; // no window in front, or told to leave every window alone
     }
     const TargetWindowInfo target = DescribeWindow(window);
 
@@ -50,7 +50,7 @@ void SwitchEngine::SwitchForWindow(HWND window, HANDLE stop)
         const bool is64BitSystem = settings.GetSwitchOnArchitecture()->Is64BitSystem() != 0;
         const int number = DecideSlot(target, *rules_, is64BitSystem, windows_, processes_);
         if (number < 0) {
-            return;
+            return true;
         }
         const CIme& slot = *settings.GetImes()->GetAt(number);
         plan.emplace(SwitchPlan{CIme(slot.GetName(), slot.GetKeys()), settings.GetSystem()->GetType(),
@@ -61,23 +61,24 @@ void SwitchEngine::SwitchForWindow(HWND window, HANDLE stop)
     const std::uint8_t modifier = FirstModifier(plan->sendType);
     if (modifier == 0) {
         NotifyNoSendMethod(instance_, balloons_);
-        return;
+        return true;
     }
     if (!WaitForFreeHands(window, stop)) {
         // Never pressed: the window is switched when it comes to the front again.
         const std::lock_guard<std::mutex> guard(lock_);
         ForgetHandled(plan->processed, target, windows_, processes_);
-        return;
+        return false;
     }
     const bool sent = sendKeys_(BuildSendKeys(plan->slot.GetKeys(), modifier));
     if (!plan->notify.GetUse()) {
-        return;
+        return true;
     }
     if (sent) {
         NotifySwitch(instance_, plan->notify, plan->is64BitSystem, target, plan->slot, balloons_);
     } else {
         NotifyKeysNotSent(instance_, plan->notify, plan->is64BitSystem, target, balloons_);
     }
+    return true;
 }
 
 bool SwitchEngine::WaitForFreeHands(HWND window, HANDLE stop) const

@@ -38,8 +38,9 @@ public:
     // while the user holds Shift, Ctrl, Alt or Win, and are dropped (no keys, no
     // balloon, the target not remembered) when another window comes to the front,
     // the pause begins or `stop` (an event, may be null) is set meanwhile.
-    // Null does nothing, and so does any window while paused.
-    void SwitchForWindow(HWND window, HANDLE stop = nullptr);
+    // Null does nothing, and so does any window while paused. False when a
+    // decided press was dropped: whatever is in front then is new to the caller.
+    bool SwitchForWindow(HWND window, HANDLE stop = nullptr);
     // Main thread. The watcher keeps following the foreground meanwhile, so the
     // window in front when the pause ends is not switched for that alone. A press
     // waiting for the user's keys is dropped at once.
