@@ -78,22 +78,6 @@ DWORD WINAPI CountedMsgWait(DWORD count, const HANDLE* handles, DWORD timeout, D
     return realMsgWait(count, handles, timeout, wakeMask, flags);
 }
 
-// Whether `window` comes to the front and stays there for `forMs`, brought back
-// when Wine passes an activation on to another window meanwhile.
-bool StaysInFront(HWND window, ULONGLONG forMs)
-{
-    ULONGLONG steadySince = ::GetTickCount64();
-    return WaitUntil(
-        [&] {
-            if (::GetForegroundWindow() != window) {
-                ::SetForegroundWindow(window);
-                steadySince = ::GetTickCount64();
-            }
-            return ::GetTickCount64() - steadySince >= forMs;
-        },
-        5000);
-}
-
 class HeldKeysTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -144,7 +128,7 @@ protected:
     void StartWithAInFront(WatcherTimings timings = WatcherTimings{})
     {
         ASSERT_TRUE(a->BringToFront());
-        ASSERT_TRUE(StaysInFront(a->Window(), 200));
+        ASSERT_TRUE(TolvTest::SettleInFront(a->Window(), 200));
         const std::size_t from = a->Log().size();
         watcher_ = std::make_unique<ForegroundWatcher>(engine, timings);
         watcher_->Start();
@@ -246,7 +230,7 @@ TEST_F(HeldKeysTest, ShiftHeldWhileTypingRightAfterTheClickKeepsTheUsersLettersA
     ASSERT_NO_FATAL_FAILURE(StartWithAInFront(timings));
 
     ChangeForegroundWithEvent(notepad.Window());
-    ASSERT_TRUE(StaysInFront(notepad.Window(), 100));
+    ASSERT_TRUE(TolvTest::SettleInFront(notepad.Window(), 100));
     HeldKey shift(VK_SHIFT, HeldKey::Through::Input);
     ASSERT_TRUE(shift.Held());
     ASSERT_EQ(SentTo(notepad.Window()), 0u) << "decided before Shift came down: the settle is too short here";

@@ -9,6 +9,7 @@
 
 #include "engine/SwitchEngine.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/support/ForegroundEvent.h"
 #include "tests/support/KeyLoggers.h"
 #include "tests/support/Wait.h"
 
@@ -254,24 +255,6 @@ protected:
     static constexpr BYTE kMarker = VK_SPACE;
 };
 
-// Wine can pass an activation through a few milliseconds without any foreground
-// window, and keys sent then are lost: wait until the target has stayed in front.
-bool SettleInFront(const KeyLogProcess& process)
-{
-    if (!process.BringToFront()) {
-        return false;
-    }
-    ULONGLONG steadySince = ::GetTickCount64();
-    return TolvTest::WaitUntil(
-        [&] {
-            if (::GetForegroundWindow() != process.Window()) {
-                steadySince = ::GetTickCount64();
-            }
-            return ::GetTickCount64() - steadySince >= 100;
-        },
-        3000);
-}
-
 TEST_P(EngineKeysTest, TargetInFrontReceivesTheSlotsHotkeyWithTheModifierFirst)
 {
     const KeysCase& c = GetParam();
@@ -299,7 +282,7 @@ TEST_P(EngineKeysTest, TargetInFrontReceivesTheSlotsHotkeyWithTheModifierFirst)
     // As the watcher hands it over: the target is already in front. (Another process's
     // window takes the foreground asynchronously under Wine, so keys sent right after
     // SetForegroundWindow on a window behind could still reach the old one.)
-    ASSERT_TRUE(SettleInFront(*target));
+    ASSERT_TRUE(TolvTest::SettleInFront(target->Window(), 100));
     const std::size_t before = target->Log().size();
     engine.SwitchForWindow(target->Window());
     ASSERT_TRUE(Engine::Press(CKeys{kMarker}));

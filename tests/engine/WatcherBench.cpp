@@ -19,6 +19,8 @@
 #include "tests/support/ForegroundEvent.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
+#include "tests/support/KeyPress.h"
+#include "tests/support/TrayClick.h"
 
 namespace EngineBench {
 
@@ -32,6 +34,7 @@ using TolvTest::KeyLogProcess;
 
 constexpr int kChanges = 40;
 constexpr int kVisits = 30;
+constexpr int kReleases = 20;
 constexpr std::chrono::milliseconds kVisit{150};
 constexpr std::chrono::seconds kIdle{20};
 
@@ -143,6 +146,58 @@ public:
         PrintSpread(label, latencies, missed);
     }
 
+    // Ctrl held at the keyboard through the focus change: from the moment its
+    // release is seen to the first key of the hotkey at the window.
+    void ReleaseToKeys(const char* label)
+    {
+        ForegroundWatcher watcher(engine_);
+        if (!StartOn(watcher, a_)) {
+            return;
+        }
+        std::vector<double> latencies;
+        int missed = 0;
+        int pressedWhileHeld = 0;
+        KeyLogProcess* next = &b_;
+        for (int n = 0; n < kReleases; ++n) {
+            ::Sleep(300); // past the last switch's keys
+            TolvTest::HeldKey ctrl(VK_CONTROL);
+            if (!ctrl.Held()) {
+                std::printf("  could not hold Ctrl\n");
+                return;
+            }
+            const int pressesBefore = presses_.count;
+            const std::size_t before = next->Log().size();
+            ChangeForeground(next->Window(), true);
+            ::Sleep(200); // the decision is made and waits
+            pressedWhileHeld += presses_.count - pressesBefore;
+            // Released at the keyboard, timed from the moment this process reads it up.
+            TolvTest::StartXdotool(L"keyup Control_L");
+            const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(3);
+            while ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 && Clock::now() < giveUp) {
+                ::Sleep(1);
+            }
+            const Clock::time_point released = Clock::now();
+            bool arrived = false;
+            while (!arrived && Clock::now() - released < std::chrono::seconds(3)) {
+                const std::vector<TolvTest::LoggedKey> log = next->Log();
+                for (std::size_t k = before; k < log.size() && !arrived; ++k) {
+                    arrived = log[k].virtualKey == VK_SHIFT && !log[k].up; // the hotkey's first key
+                }
+                if (!arrived) {
+                    ::Sleep(1);
+                }
+            }
+            if (arrived) {
+                latencies.push_back(Milliseconds(Clock::now() - released));
+            } else {
+                ++missed;
+            }
+            next = next == &a_ ? &b_ : &a_;
+        }
+        PrintSpread(label, latencies, missed);
+        std::printf("  %-22s %d pressed while Ctrl was held\n", "", pressedWhileHeld);
+    }
+
     // Two windows taking turns, each in front for kVisit: how many visits were switched.
     void ShortVisits(const char* label, bool raiseEvent)
     {
@@ -244,6 +299,8 @@ bool BenchWatcher()
     std::printf("foreground change to the first hotkey key at a key-logging window of another process:\n");
     bench.FocusToKeys("with the event:", true);
     bench.FocusToKeys("poll alone:", false);
+    std::printf("Ctrl held through the focus change, its release to the first hotkey key:\n");
+    bench.ReleaseToKeys("after the release:");
     std::printf("short visits, two windows taking turns:\n");
     bench.ShortVisits("with the event:", true);
     bench.ShortVisits("poll alone:", false);

@@ -1,5 +1,7 @@
 #include "tests/support/ForegroundEvent.h"
 
+#include "tests/support/Wait.h"
+
 namespace TolvTest {
 
 void ChangeForegroundWithEvent(HWND window)
@@ -17,6 +19,20 @@ void ChangeForegroundWithEvent(HWND window)
     MSG message;
     ::PeekMessageW(&message, nullptr, WM_NULL, WM_NULL, PM_REMOVE);
     ::NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
+bool SettleInFront(HWND window, ULONGLONG steadyMs)
+{
+    ULONGLONG steadySince = ::GetTickCount64();
+    return WaitUntil(
+        [&] {
+            if (::GetForegroundWindow() != window) {
+                ::SetForegroundWindow(window);
+                steadySince = ::GetTickCount64();
+            }
+            return ::GetTickCount64() - steadySince >= steadyMs;
+        },
+        5000);
 }
 
 } // namespace TolvTest

@@ -9,4 +9,9 @@ namespace TolvTest {
 // hook of this process, such as the watcher thread's.
 void ChangeForegroundWithEvent(HWND window);
 
+// Brings `window` to the front until it has stayed there for `steadyMs`: Wine can
+// pass an activation through a moment without any foreground window, or on to a
+// window that appeared shortly before. False if it never settled.
+bool SettleInFront(HWND window, ULONGLONG steadyMs = 200);
+
 } // namespace TolvTest
