@@ -1,6 +1,7 @@
 #include "configuration/CApplications.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "configuration/ListCount.h"
