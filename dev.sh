@@ -13,7 +13,6 @@ BUILD="${TOLV_BUILD_DIR:-$ROOT/build}"
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 XVFB_DISPLAY="${TOLV_XVFB_DISPLAY:-:91}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -64,6 +63,12 @@ install_packages() {
         as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
         grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
         as_root locale-gen >/dev/null
+    fi
+    # Only now: naming a locale that does not exist yet makes bash, perl and apt warn on every start.
+    if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    else
+        log "the ja_JP.UTF-8 locale is missing: Wine will run with an English locale and code page"
     fi
 }
 

@@ -1,6 +1,8 @@
 #include "configuration/CApplications.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 
 #include "configuration/ListCount.h"
 #include "configuration/Section.h"
@@ -56,6 +58,15 @@ int CApplications::Save(Flib::IO::File::CIniFile& ini, const std::wstring& prefi
     for (int n = 0; n < Count(); ++n) {
         applications_[static_cast<std::size_t>(n)]->Save(ini, ElementPrefix(prefix, n));
     }
+    return 1;
+}
+
+int CApplications::Swap(int first, int second)
+{
+    if (first < 0 || second < 0 || first >= Count() || second >= Count()) {
+        return 0;
+    }
+    std::swap(applications_[static_cast<std::size_t>(first)], applications_[static_cast<std::size_t>(second)]);
     return 1;
 }
 

@@ -30,6 +30,8 @@ public:
     // A condition of the list's own kind, from the element's keys (defaults
     // for the missing ones).
     virtual std::unique_ptr<CApplication> CreateItem(Flib::IO::File::CIniFile& ini, const std::wstring& prefix) const = 0;
+    // The two conditions trade places; 0 and no change when an index is out of range.
+    virtual int Swap(int first, int second);
 
     CApplications(const CApplications&) = delete;
     CApplications& operator=(const CApplications&) = delete;

@@ -1,5 +1,7 @@
 #include "configuration/CConfigurations.h"
 
+#include <utility>
+
 namespace Configuration {
 
 CConfigurations::CConfigurations()

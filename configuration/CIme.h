@@ -12,6 +12,11 @@ public:
     CIme() = default;
     CIme(const std::wstring& name, const Flib::IO::Input::CKeys& keys);
     virtual ~CIme() = default;
+    // A plain value: the engine keeps a copy of the slot whose keys it is about to press.
+    CIme(const CIme&) = default;
+    CIme& operator=(const CIme&) = default;
+    CIme(CIme&&) = default;
+    CIme& operator=(CIme&&) = default;
     virtual const std::wstring& GetName() const;
     virtual void SetName(const std::wstring& name);
     virtual const Flib::IO::Input::CKeys& GetKeys() const;

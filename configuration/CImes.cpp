@@ -1,6 +1,7 @@
 #include "configuration/CImes.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "configuration/ListCount.h"
 #include "configuration/Section.h"

@@ -1,5 +1,7 @@
 #include "configuration/CSwitchOnApplication.h"
 
+#include <utility>
+
 namespace Configuration {
 
 namespace {

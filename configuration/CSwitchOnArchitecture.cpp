@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "configuration/Section.h"
 
 namespace Configuration {

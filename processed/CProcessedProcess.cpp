@@ -4,6 +4,7 @@
 
 #include <psapi.h>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 

@@ -1,14 +1,13 @@
 #include "app/settings/ConditionListOperations.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <string>
-#include <utility>
 
 #include "app/settings/ConditionDialog.h"
+#include "app/settings/ConditionListColumns.h"
 #include "app/settings/ImeChoiceList.h"
 #include "app/settings/SheetLists.h"
 #include "flib/window/CMenu.h"
-#include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
 
 namespace Tolv {
@@ -19,22 +18,36 @@ using Flib::Windows::Window::CMenu;
 
 namespace {
 
-// Column widths in dialog units, so they grow with the dialog's font and DPI.
-constexpr int kCellPadding = 8;
-constexpr int kImeColumnWidth = 64;
-constexpr int kMinimumConditionWidth = 60;
+constexpr ConditionCommand kCommands[] = {ConditionCommand::Add, ConditionCommand::Edit, ConditionCommand::Delete,
+                                          ConditionCommand::Up, ConditionCommand::Down};
 
-const CApplication4SwitchOnApplication* PerApplication(const CApplication& condition)
-{
-    return dynamic_cast<const CApplication4SwitchOnApplication*>(&condition);
-}
+struct MenuCommand {
+    ConditionCommand command;
+    UINT id;
+};
 
-// Per-application conditions with a negative IME number are switched off by
-// hand in the file: they stay in the list but get no row.
-bool IsListed(const CApplication& condition)
+constexpr MenuCommand kMenuCommands[] = {{ConditionCommand::Edit, IDM_CONDITION_EDIT},
+                                         {ConditionCommand::Delete, IDM_CONDITION_DELETE},
+                                         {ConditionCommand::Add, IDM_CONDITION_ADD},
+                                         {ConditionCommand::Up, IDM_CONDITION_UP},
+                                         {ConditionCommand::Down, IDM_CONDITION_DOWN}};
+
+// 0 when the page has no button for it.
+int ButtonId(const ConditionListLayout& layout, ConditionCommand command)
 {
-    const CApplication4SwitchOnApplication* perApplication = PerApplication(condition);
-    return perApplication == nullptr || perApplication->GetImeNumber() >= 0;
+    switch (command) {
+    case ConditionCommand::Add:
+        return layout.addId;
+    case ConditionCommand::Edit:
+        return layout.editId;
+    case ConditionCommand::Delete:
+        return layout.deleteId;
+    case ConditionCommand::Up:
+        return layout.upId;
+    case ConditionCommand::Down:
+        return layout.downId;
+    }
+    return 0;
 }
 
 // An unrecognised match type (-1 from the file) has no display name.
@@ -42,17 +55,6 @@ std::wstring MatchTypeText(Configuration::MatchType type)
 {
     return type >= 0 && static_cast<size_t>(type) < MatchTypeNames.size() ? MatchTypeNames[static_cast<size_t>(type)]
                                                                           : std::wstring();
-}
-
-void CopyCondition(const CApplication& from, CApplication& to)
-{
-    to.SetMatchType(from.GetMatchType());
-    to.SetExpression(from.GetExpression());
-    const CApplication4SwitchOnApplication* source = PerApplication(from);
-    auto* target = dynamic_cast<CApplication4SwitchOnApplication*>(&to);
-    if (source != nullptr && target != nullptr) {
-        target->SetImeNumber(source->GetImeNumber());
-    }
 }
 
 void SetCell(Flib::Windows::Window::CListView& list, int row, int column, const std::wstring& text)
@@ -65,30 +67,40 @@ void SetCell(Flib::Windows::Window::CListView& list, int row, int column, const 
     list.SetItem(cell);
 }
 
-void AppendColumn(Flib::Windows::Window::CListView& list, HINSTANCE instance, UINT headerId, int index)
-{
-    std::wstring header;
-    Flib::Windows::Window::LoadResourceString(instance, headerId, header);
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<wchar_t*>(header.c_str());
-    column.iSubItem = index;
-    list.AppendColumn(column);
-}
-
-int StringWidth(Flib::Windows::Window::CListView& list, const std::wstring& text)
-{
-    return static_cast<int>(list.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
-}
-
-void EnableMenuItem(CMenu& popup, UINT command, bool enable)
+void SetMenuItemEnabled(CMenu& popup, UINT command, bool enable)
 {
     MENUITEMINFOW state = {};
     state.cbSize = sizeof(state);
     state.fMask = MIIM_STATE;
     state.fState = enable ? MFS_ENABLED : MFS_GRAYED | MFS_DISABLED;
     popup.SetItemInfo(command, FALSE, &state);
+}
+
+bool IsSeparator(HMENU menu, int position)
+{
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_FTYPE;
+    return ::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item) && (item.fType & MFT_SEPARATOR) != 0;
+}
+
+// Once commands are gone, a separator at either end or next to another one separates nothing.
+void DropStraySeparators(HMENU menu)
+{
+    bool afterSeparator = true;
+    for (int n = 0; n < ::GetMenuItemCount(menu);) {
+        const bool separator = IsSeparator(menu, n);
+        if (separator && afterSeparator) {
+            ::DeleteMenu(menu, static_cast<UINT>(n), MF_BYPOSITION);
+            continue;
+        }
+        afterSeparator = separator;
+        ++n;
+    }
+    const int count = ::GetMenuItemCount(menu);
+    if (count > 0 && IsSeparator(menu, count - 1)) {
+        ::DeleteMenu(menu, static_cast<UINT>(count - 1), MF_BYPOSITION);
+    }
 }
 
 } // namespace
@@ -98,99 +110,56 @@ void ConditionList::Bind(Flib::Windows::Window::CDialogBox& page, const Conditio
 {
     page_ = &page;
     layout_ = &layout;
-    conditions_ = &conditions;
     imes_ = &imes;
+    model_.emplace(conditions, layout.makeBlank, layout.upId != 0);
 
     list_.AttachItem(page, layout.listId);
     list_.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    SetColumns();
-    editButton_.AttachItem(page, layout.editId);
-    deleteButton_.AttachItem(page, layout.deleteId);
-    if (layout.upId != 0) {
-        upButton_.AttachItem(page, layout.upId);
-        downButton_.AttachItem(page, layout.downId);
+    SetConditionColumns(list_, page.GetHandle(), page.GetInstance(), layout.imeColumn);
+    for (const ConditionCommand command : kCommands) {
+        if (ButtonId(layout, command) != 0) {
+            buttons_[static_cast<std::size_t>(command)].AttachItem(page, ButtonId(layout, command));
+        }
     }
     // Enter, Delete and the menu keys reach the list before the sheet's dialog handling.
     ::SetWindowSubclass(list_.GetHandle(), KeyProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 
-    for (int n = 0; n < conditions.Count(); ++n) {
-        CApplication& condition = *conditions.GetAt(n);
-        if (IsListed(condition)) {
-            WriteRow(condition, -1);
-        }
+    for (int row = 0; row < model_->RowCount(); ++row) {
+        WriteRow(row, true);
     }
     FollowSelection();
-}
-
-// 対象 fits the longest match-type name in the list's own font; 条件 takes
-// what is left of the list's width.
-void ConditionList::SetColumns()
-{
-    const HINSTANCE instance = page_->GetInstance();
-    AppendColumn(list_, instance, IDS_COLUMN_TARGET, 0);
-    AppendColumn(list_, instance, IDS_COLUMN_CONDITION, 1);
-    if (layout_->imeColumn) {
-        AppendColumn(list_, instance, IDS_COLUMN_IME, 2);
-    }
-
-    RECT units = {0, 0, kCellPadding, 0};
-    RECT imeUnits = {0, 0, kImeColumnWidth, 0};
-    RECT minimumUnits = {0, 0, kMinimumConditionWidth, 0};
-    ::MapDialogRect(page_->GetHandle(), &units);
-    ::MapDialogRect(page_->GetHandle(), &imeUnits);
-    ::MapDialogRect(page_->GetHandle(), &minimumUnits);
-
-    std::wstring header;
-    Flib::Windows::Window::LoadResourceString(instance, IDS_COLUMN_TARGET, header);
-    int target = StringWidth(list_, header);
-    for (const std::wstring& name : MatchTypeNames) {
-        target = std::max(target, StringWidth(list_, name));
-    }
-    target += units.right;
-
-    RECT client = {};
-    list_.GetClientRect(&client);
-    const int scrollBar = ::GetSystemMetricsForDpi(SM_CXVSCROLL, ::GetDpiForWindow(list_.GetHandle()));
-    const int ime = layout_->imeColumn ? imeUnits.right : 0;
-    const int condition = std::max<int>(minimumUnits.right, client.right - target - ime - scrollBar);
-    list_.Send(LVM_SETCOLUMNWIDTH, 0, target);
-    list_.Send(LVM_SETCOLUMNWIDTH, 1, condition);
-    if (layout_->imeColumn) {
-        list_.Send(LVM_SETCOLUMNWIDTH, 2, ime);
-    }
 }
 
 bool ConditionList::HandleCommand(WPARAM wParam)
 {
     // Buttons send BN_CLICKED and menus 0: the same code.
-    if (layout_ == nullptr || HIWORD(wParam) != BN_CLICKED) {
+    if (!model_ || HIWORD(wParam) != BN_CLICKED) {
         return false;
     }
     const int id = LOWORD(wParam);
-    if (id == layout_->addId || id == IDM_CONDITION_ADD) {
-        Add();
-    } else if (id == layout_->editId || id == IDM_CONDITION_EDIT) {
-        Edit();
-    } else if (id == layout_->deleteId || id == IDM_CONDITION_DELETE) {
-        Delete();
-    } else if (layout_->upId != 0 && (id == layout_->upId || id == IDM_CONDITION_UP)) {
-        Move(-1);
-    } else if (layout_->upId != 0 && (id == layout_->downId || id == IDM_CONDITION_DOWN)) {
-        Move(1);
-    } else {
-        return false;
+    for (const ConditionCommand command : kCommands) {
+        if (model_->Offers(command) && ButtonId(*layout_, command) == id && id != 0) {
+            Run(command);
+            return true;
+        }
     }
-    return true;
+    for (const MenuCommand& item : kMenuCommands) {
+        if (model_->Offers(item.command) && static_cast<int>(item.id) == id) {
+            Run(item.command);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ConditionList::HandleNotify(const NMHDR& header, LRESULT& result)
 {
-    if (layout_ == nullptr) {
+    if (!model_) {
         return false;
     }
     switch (header.code) {
     case NM_DBLCLK:
-        Edit();
+        Run(ConditionCommand::Edit);
         return true;
     case NM_RCLICK: {
         POINT cursor = {};
@@ -240,11 +209,11 @@ bool ConditionList::HandleKey(UINT message, WPARAM wParam)
             return true;
         }
         if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-            Edit();
+            Run(ConditionCommand::Edit);
             return true;
         }
         if (message == WM_KEYDOWN && wParam == VK_DELETE) {
-            Delete();
+            Run(ConditionCommand::Delete);
             return true;
         }
         return false;
@@ -259,94 +228,60 @@ bool ConditionList::HandleKey(UINT message, WPARAM wParam)
 
 void ConditionList::FollowSelection()
 {
-    if (layout_ == nullptr) {
+    if (!model_) {
         return;
     }
-    const bool usable = list_.IsEnabled() != FALSE;
-    const int row = SelectedRow();
-    const BOOL selected = usable && row >= 0 ? TRUE : FALSE;
-    editButton_.Enable(selected);
-    deleteButton_.Enable(selected);
-    if (layout_->upId != 0) {
-        upButton_.Enable(selected && row > 0 ? TRUE : FALSE);
-        downButton_.Enable(selected && row + 1 < static_cast<int>(list_.GetItemCount()) ? TRUE : FALSE);
+    model_->SetEditable(list_.IsEnabled() != FALSE);
+    model_->SetSelection(ShownSelection());
+    for (const ConditionCommand command : kCommands) {
+        if (ButtonId(*layout_, command) != 0) {
+            buttons_[static_cast<std::size_t>(command)].Enable(model_->IsEnabled(command) ? TRUE : FALSE);
+        }
     }
 }
 
-void ConditionList::Add()
+void ConditionList::Run(ConditionCommand command)
 {
-    std::unique_ptr<CApplication> condition = layout_->makeBlank();
-    if (RunConditionDialog(page_->GetInstance(), page_->GetHandle(), layout_->dialogId, *condition) != 1) {
-        return;
-    }
-    CApplication& added = *condition;
-    conditions_->Add(std::move(condition));
-    // New conditions are tested after every existing one.
-    if (IsListed(added)) {
-        SelectRow(WriteRow(added, -1));
-    }
-}
-
-void ConditionList::Edit()
-{
-    const int row = SelectedRow();
-    CApplication* condition = ConditionAt(row);
-    if (condition == nullptr) {
-        return;
-    }
-    std::unique_ptr<CApplication> working = condition->Clone();
-    if (RunConditionDialog(page_->GetInstance(), page_->GetHandle(), layout_->dialogId, *working) == 1) {
-        CopyCondition(*working, *condition);
-        SelectRow(WriteRow(*condition, row));
-    }
-}
-
-void ConditionList::Delete()
-{
-    const int row = SelectedRow();
-    CApplication* condition = ConditionAt(row);
-    if (condition == nullptr) {
-        return;
-    }
-    // By identity, so rows hidden before it do not shift the choice.
-    conditions_->Remove(condition);
-    list_.DeleteItem(row);
     FollowSelection();
+    Show(model_->Run(command, [this](CApplication& condition) {
+        return RunConditionDialog(page_->GetInstance(), page_->GetHandle(), layout_->dialogId, condition) == 1;
+    }));
 }
 
-void ConditionList::Move(int step)
+void ConditionList::Show(const ConditionListChange& change)
 {
-    const int row = SelectedRow();
-    CApplication* moved = ConditionAt(row);
-    CApplication* neighbour = ConditionAt(row + step);
-    if (moved == nullptr || neighbour == nullptr) {
+    switch (change.kind) {
+    case ConditionListChange::Kind::None:
         return;
+    case ConditionListChange::Kind::Appended:
+        WriteRow(change.first, true);
+        break;
+    case ConditionListChange::Kind::Rewritten:
+        for (int row = change.first; row <= change.last; ++row) {
+            WriteRow(row, false);
+        }
+        break;
+    case ConditionListChange::Kind::Removed:
+        list_.DeleteItem(change.first);
+        break;
     }
-    // The two conditions trade their values and each row keeps its object, so
-    // rules hidden in between stay where they are.
-    const std::unique_ptr<CApplication> held = moved->Clone();
-    CopyCondition(*neighbour, *moved);
-    CopyCondition(*held, *neighbour);
-    WriteRow(*moved, row);
-    SelectRow(WriteRow(*neighbour, row + step));
+    SelectRow(change.selected);
+    FollowSelection();
 }
 
 void ConditionList::ShowContextMenu(const POINT* screen)
 {
-    const int row = SelectedRow();
+    FollowSelection();
     POINT at = {};
     if (screen != nullptr) {
         at = *screen;
     } else {
+        const int row = static_cast<int>(list_.GetNextItem(-1, LVNI_SELECTED));
         RECT cell = {LVIR_LABEL, 0, 0, 0};
         if (row >= 0 && list_.Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) {
             at = {cell.left, cell.bottom};
         }
         ::ClientToScreen(list_.GetHandle(), &at);
-    }
-    int selected = 0;
-    for (LRESULT r = list_.GetNextItem(-1, LVNI_SELECTED); r != -1; r = list_.GetNextItem(static_cast<int>(r), LVNI_SELECTED)) {
-        ++selected;
     }
 
     CMenu menu;
@@ -355,18 +290,14 @@ void ConditionList::ShowContextMenu(const POINT* screen)
     }
     CMenu popup;
     popup.SetHandle(menu.GetSubMenu(0));
-    const bool one = selected == 1;
-    EnableMenuItem(popup, IDM_CONDITION_EDIT, one);
-    EnableMenuItem(popup, IDM_CONDITION_DELETE, one);
-    if (layout_->upId != 0) {
-        EnableMenuItem(popup, IDM_CONDITION_UP, one && row > 0);
-        EnableMenuItem(popup, IDM_CONDITION_DOWN, one && row + 1 < static_cast<int>(list_.GetItemCount()));
-    } else {
-        // The exclusion list's order decides nothing: no moving there, and no separator left over.
-        ::DeleteMenu(popup.GetHandle(), IDM_CONDITION_DOWN, MF_BYCOMMAND);
-        ::DeleteMenu(popup.GetHandle(), IDM_CONDITION_UP, MF_BYCOMMAND);
-        ::DeleteMenu(popup.GetHandle(), static_cast<UINT>(::GetMenuItemCount(popup.GetHandle()) - 1), MF_BYPOSITION);
+    for (const MenuCommand& item : kMenuCommands) {
+        if (model_->Offers(item.command)) {
+            SetMenuItemEnabled(popup, item.id, model_->IsEnabled(item.command));
+        } else {
+            ::DeleteMenu(popup.GetHandle(), item.id, MF_BYCOMMAND);
+        }
     }
+    DropStraySeparators(popup.GetHandle());
     // After the state changes: a whole new state would drop the default mark again.
     popup.SetDefaultItem(IDM_CONDITION_EDIT, FALSE);
     page_->SetForeground();
@@ -377,32 +308,29 @@ void ConditionList::ShowContextMenu(const POINT* screen)
     list_.SetFocus();
 }
 
-int ConditionList::WriteRow(CApplication& condition, int row)
+void ConditionList::WriteRow(int row, bool insert)
 {
+    const CApplication& condition = model_->RowCondition(row);
     const std::wstring type = MatchTypeText(condition.GetMatchType());
     LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT;
     item.iItem = row;
     item.pszText = const_cast<wchar_t*>(type.c_str());
-    item.lParam = reinterpret_cast<LPARAM>(&condition);
-    if (row < 0) {
-        item.iItem = static_cast<int>(list_.GetItemCount());
-        row = static_cast<int>(list_.InsertItem(item));
-        if (row < 0) {
-            return row;
+    if (insert) {
+        if (list_.InsertItem(item) < 0) {
+            return;
         }
     } else {
         list_.SetItem(item);
     }
     SetCell(list_, row, 1, condition.GetExpression());
-    const CApplication4SwitchOnApplication* perApplication = PerApplication(condition);
+    const auto* perApplication = dynamic_cast<const CApplication4SwitchOnApplication*>(&condition);
     if (layout_->imeColumn && perApplication != nullptr) {
         const int imeNumber = perApplication->GetImeNumber();
         SetCell(list_, row, 2,
                 imeNumber < imes_->Count() ? imes_->GetAt(imeNumber)->GetName()
                                            : MissingImeChoiceText(page_->GetInstance(), imeNumber));
     }
-    return row;
 }
 
 // Selected, focused for the keys, and scrolled into view.
@@ -416,20 +344,16 @@ void ConditionList::SelectRow(int row)
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     list_.Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
     list_.Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    FollowSelection();
 }
 
-int ConditionList::SelectedRow() { return static_cast<int>(list_.GetNextItem(-1, LVNI_SELECTED)); }
-
-CApplication* ConditionList::ConditionAt(int row)
+std::vector<int> ConditionList::ShownSelection()
 {
-    if (row < 0) {
-        return nullptr;
+    std::vector<int> rows;
+    for (LRESULT row = list_.GetNextItem(-1, LVNI_SELECTED); row != -1;
+         row = list_.GetNextItem(static_cast<int>(row), LVNI_SELECTED)) {
+        rows.push_back(static_cast<int>(row));
     }
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return list_.GetItem(item) ? reinterpret_cast<CApplication*>(item.lParam) : nullptr;
+    return rows;
 }
 
 } // namespace Tolv

@@ -1,17 +1,17 @@
 #pragma once
-// The list mechanics the two condition pages share: a report list view that
-// mirrors a condition list of the edited copy, with add, edit and delete by
-// buttons, context menu, double click and keys (Enter edits, Delete deletes,
-// Shift+F10 and the context-menu key open the menu), and on the
-// per-application page moving a rule up or down, since the first rule that
-// holds wins. Every change goes into the list at once; the sheet's OK or
+// The list view the two condition pages share: it shows a ConditionListModel
+// and hands it the user's commands from buttons, context menu, double click
+// and keys (Enter edits, Delete deletes, Shift+F10 and the context-menu key
+// open the menu). Every change goes into the list at once; the sheet's OK or
 // Cancel decides whether it lasts.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstddef>
-#include <memory>
+#include <array>
+#include <optional>
+#include <vector>
 
+#include "app/settings/ConditionListModel.h"
 #include "configuration/CApplications.h"
 #include "configuration/CImes.h"
 #include "flib/window/CButton.h"
@@ -29,8 +29,7 @@ struct ConditionListLayout {
     int downId;
     int dialogId; // the condition dialog's template
     bool imeColumn; // a third column shows the IME slot
-    // A new condition of the list's kind: match type MT_FILENAME, empty expression, IME number 0.
-    std::unique_ptr<Configuration::CApplication> (*makeBlank)();
+    ConditionListModel::MakeBlank makeBlank;
 };
 
 class ConditionList {
@@ -52,8 +51,8 @@ public:
     // `result` when handled.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
 
-    // Editing buttons follow the selection; the page calls it after enabling
-    // or disabling the list itself.
+    // Buttons follow the selection; the page calls it after enabling or
+    // disabling the list itself.
     void FollowSelection();
 
 private:
@@ -61,29 +60,22 @@ private:
                                          DWORD_PTR self);
     bool HandleKey(UINT message, WPARAM wParam);
 
-    void SetColumns();
-    void Add();
-    void Edit();
-    void Delete();
-    // Swaps the selected rule with its visible neighbour `step` rows away.
-    void Move(int step);
+    void Run(ConditionCommand command);
+    void Show(const ConditionListChange& change);
     // At `screen`, or below the selected row when opened from the keyboard (null).
     void ShowContextMenu(const POINT* screen);
-    // Row `row`, or a new last row when `row` is -1; returns the row.
-    int WriteRow(Configuration::CApplication& condition, int row);
+    // Row `row` of the model, inserted as a new row or written over the shown one.
+    void WriteRow(int row, bool insert);
     void SelectRow(int row);
-    int SelectedRow();
-    Configuration::CApplication* ConditionAt(int row);
+    std::vector<int> ShownSelection();
 
     Flib::Windows::Window::CDialogBox* page_ = nullptr;
     const ConditionListLayout* layout_ = nullptr;
-    Configuration::CApplications* conditions_ = nullptr;
     const Configuration::CImes* imes_ = nullptr;
+    std::optional<ConditionListModel> model_;
     Flib::Windows::Window::CListView list_;
-    Flib::Windows::Window::CButton editButton_;
-    Flib::Windows::Window::CButton deleteButton_;
-    Flib::Windows::Window::CButton upButton_;
-    Flib::Windows::Window::CButton downButton_;
+    // Indexed by ConditionCommand; a command without a button leaves its entry unattached.
+    std::array<Flib::Windows::Window::CButton, 5> buttons_;
 };
 
 } // namespace Tolv

@@ -1,5 +1,6 @@
 #include "app/settings/SettingsMessage.h"
 
+#include <cstddef>
 #include <vector>
 
 #include "flib/window/LoadResourceString.h"

@@ -31,6 +31,24 @@ TEST(CApplicationsTest, RemoveDeletesOnlyItsOwnConditions)
     EXPECT_EQ(list.GetAt(1)->GetExpression(), L"c.exe");
 }
 
+TEST(CApplicationsTest, SwapTradesTwoConditionsAndRefusesIndicesOutsideTheList)
+{
+    CApplications4SwitchOnArchitecture list;
+    for (const wchar_t* name : {L"a.exe", L"b.exe", L"c.exe"}) {
+        list.Add(std::make_unique<CApplication4SwitchOnArchitecture>(MT_FILENAME, name));
+    }
+    const CApplication* first = list.GetAt(0);
+    EXPECT_EQ(list.Swap(0, 2), 1);
+    EXPECT_EQ(list.GetAt(2), first) << "the objects move, not their values";
+    EXPECT_EQ(list.GetAt(0)->GetExpression(), L"c.exe");
+    for (const auto& wrong : {std::make_pair(-1, 0), std::make_pair(0, 3), std::make_pair(3, 1)}) {
+        EXPECT_EQ(list.Swap(wrong.first, wrong.second), 0) << wrong.first << ", " << wrong.second;
+    }
+    EXPECT_EQ(list.GetAt(0)->GetExpression(), L"c.exe");
+    EXPECT_EQ(list.GetAt(1)->GetExpression(), L"b.exe");
+    EXPECT_EQ(list.GetAt(2)->GetExpression(), L"a.exe");
+}
+
 TEST(CApplicationsTest, CopyFromMakesNewConditionsOfTheSameKind)
 {
     CApplications4SwitchOnApplication source;
