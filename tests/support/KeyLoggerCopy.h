@@ -8,8 +8,8 @@ namespace TolvTest {
 
 class KeyLoggerCopy {
 public:
-    // Copies the logger into `folder` (created with its parents) as `fileName`;
-    // Path() is empty when that failed.
+    // Copies the logger into `folder` (a full path on a drive, created with its
+    // parents) as `fileName`; Path() is empty when that failed.
     KeyLoggerCopy(const std::wstring& folder, const std::wstring& fileName);
     // Deletes the copy and the folders it created.
     ~KeyLoggerCopy();
