@@ -2,6 +2,7 @@
 // The balloons that follow a switch decision, worded from the string table.
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "configuration/CIme.h"
@@ -12,12 +13,14 @@
 namespace Engine {
 
 // The facts about `target` that the notification settings ask for, one line each
-// in a fixed order, without a line break after the last. `is64BitSystem` picks
-// the architecture label.
+// in a fixed order, without a line break after the last, in at most `limit`
+// characters: long paths, names and titles are shortened so that every line
+// shows. `is64BitSystem` picks the architecture label.
 std::wstring NotificationDetails(HINSTANCE instance, const Configuration::CNotify& notify, bool is64BitSystem,
-                                 const TargetWindowInfo& target);
+                                 const TargetWindowInfo& target, std::size_t limit);
 
-// The IME of `slot` was selected: its name in the title, the details as text.
+// The IME of `slot` was selected: its name in the title, the details as text,
+// each within what the shell shows.
 void NotifySwitch(HINSTANCE instance, const Configuration::CNotify& notify, bool is64BitSystem,
                   const TargetWindowInfo& target, const Configuration::CIme& slot, const BalloonSink& balloons);
 

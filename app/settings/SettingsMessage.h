@@ -8,9 +8,6 @@
 
 namespace Tolv {
 
-// `pattern` with each %n replaced by the n-th of `values` (from 1); other text is kept.
-std::wstring FillIn(const std::wstring& pattern, std::initializer_list<std::wstring> values);
-
 // A message box owned by `owner` with string `textId` filled in, under the
 // program's title; returns the button pressed.
 int ShowSettingsMessage(HINSTANCE instance, HWND owner, UINT textId, std::initializer_list<std::wstring> values, UINT type);

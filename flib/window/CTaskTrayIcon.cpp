@@ -6,11 +6,15 @@ namespace Flib { namespace Windows { namespace Window {
 
 namespace {
 
-// Copies at most `limit` characters and always terminates.
+// Copies at most `limit` characters and always terminates; a cut never leaves
+// half of a surrogate pair, which the shell would show as a broken character.
 template <size_t Size>
 void CopyCut(wchar_t (&field)[Size], const std::wstring& text, size_t limit)
 {
-    const size_t count = text.copy(field, std::min(limit, Size - 1));
+    size_t count = text.copy(field, std::min(limit, Size - 1));
+    if (count < text.size() && count > 0 && IS_HIGH_SURROGATE(field[count - 1])) {
+        --count;
+    }
     field[count] = L'\0';
 }
 

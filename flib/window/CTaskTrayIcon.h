@@ -27,7 +27,8 @@ constexpr size_t kBalloonTextLength = 255;
 constexpr UINT kBalloonTimeoutMs = 3000;
 
 // The record of a balloon: `stored` with only NIF_INFO and NIF_REALTIME, the
-// title and text cut to what the record holds, an information icon and no sound.
+// title and text cut to what the record holds (never inside a surrogate pair),
+// an information icon and no sound.
 NOTIFYICONDATAW MakeBalloonRecord(const NOTIFYICONDATAW& stored, const std::wstring& title, const std::wstring& text);
 // The record that takes the icon's balloon away: `stored` with NIF_INFO and no text.
 NOTIFYICONDATAW MakeBalloonRemovalRecord(const NOTIFYICONDATAW& stored);

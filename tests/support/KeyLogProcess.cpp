@@ -66,7 +66,12 @@ bool KeyLogProcess::Available(KeyLogBuild build)
 }
 
 KeyLogProcess::KeyLogProcess(KeyLogBuild build, const std::wstring& className, const std::wstring& title)
-    : exePath_(ExePath(build)), logPath_(NewLogPath())
+    : KeyLogProcess(ExePath(build), className, title)
+{
+}
+
+KeyLogProcess::KeyLogProcess(const std::wstring& exePath, const std::wstring& className, const std::wstring& title)
+    : exePath_(exePath), logPath_(NewLogPath())
 {
     std::wstring commandLine = L"\"" + exePath_ + L"\" \"" + className + L"\" \"" + title + L"\" \"" + logPath_ + L"\"";
     STARTUPINFOW startup{};

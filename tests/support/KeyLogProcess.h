@@ -26,6 +26,8 @@ class KeyLogProcess {
 public:
     // Starts the program and waits until its window exists; Window() is null if it never came.
     KeyLogProcess(KeyLogBuild build, const std::wstring& className, const std::wstring& title);
+    // The same with a copy of the logger at `exePath` (see KeyLoggerCopy).
+    KeyLogProcess(const std::wstring& exePath, const std::wstring& className, const std::wstring& title);
     // Closes the window (ending the process if it does not go) and deletes the log.
     ~KeyLogProcess();
     KeyLogProcess(const KeyLogProcess&) = delete;

@@ -496,4 +496,26 @@ const CutCase kCutCases[] = {
 INSTANTIATE_TEST_SUITE_P(Limits, BalloonRecordTest, ::testing::ValuesIn(kCutCases),
                          [](const ::testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
+// Emoji are common in window titles; half of one would show as a broken character.
+TEST(BalloonRecord, CutsBeforeAnEmojiThatWouldBeSplitAndKeepsOneThatFits)
+{
+    const std::wstring emoji = L"\U0001F600";
+    const struct {
+        size_t before; // characters ahead of the emoji
+        size_t keptTitle;
+        size_t keptText;
+    } cases[] = {
+        {61, 63, std::wstring::npos}, // the title ends with the whole emoji
+        {62, 62, std::wstring::npos}, // its second half would be the title's 64th character
+        {253, 63, 255},               // the text ends with the whole emoji
+        {254, 63, 254},               // its second half would be the text's 256th character
+    };
+    for (const auto& c : cases) {
+        const std::wstring text = std::wstring(c.before, L'a') + emoji + L"after";
+        const NOTIFYICONDATAW balloon = MakeBalloonRecord(NOTIFYICONDATAW{}, text, text);
+        EXPECT_EQ(std::wstring(balloon.szInfoTitle), text.substr(0, c.keptTitle)) << c.before;
+        EXPECT_EQ(std::wstring(balloon.szInfo), text.substr(0, c.keptText)) << c.before;
+    }
+}
+
 } // namespace
