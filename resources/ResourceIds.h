@@ -156,3 +156,12 @@
 #define IDS_CONDITION_EMPTY 50262
 #define IDS_HOTKEY_IN_USE 50263
 #define IDS_IME_NAME_BLANK 50264
+
+// Building a rule from an open window: the condition dialogs' button, the
+// pick dialog, its list and the list's column headers.
+#define IDC_CONDITION_PICK 1062
+#define IDD_PICK_WINDOW 114
+#define IDC_PICK_LIST 1070
+#define IDS_PICK_COLUMN_TITLE 50311
+#define IDS_PICK_COLUMN_FILENAME 50312
+#define IDS_PICK_COLUMN_CLASSNAME 50313

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/settings/ExactExpression.h"
 #include "app/settings/ImeChoiceList.h"
 #include "app/settings/PageProtocol.h"
+#include "app/settings/PickWindowDialog.h"
 #include "app/settings/SettingsMessage.h"
 #include "app/settings/SheetLists.h"
 #include "engine/ConditionMatching.h"
@@ -34,26 +36,9 @@ namespace {
 
 constexpr DWORD kFileBufferLength = 2048;
 
-std::wstring EscapedForPattern(const std::wstring& text)
-{
-    static const std::wstring kSpecial = L"\\^$.|?*+()[]{}";
-    std::wstring escaped;
-    for (const wchar_t c : text) {
-        if (kSpecial.find(c) != std::wstring::npos) {
-            escaped += L'\\';
-        }
-        escaped += c;
-    }
-    return escaped;
-}
-
-struct ChosenFile {
-    std::wstring fileName;
-    std::wstring fullPath;
-};
-
-// The system's open-file dialog for an executable; false when the user cancels.
-bool ChooseExecutable(CDialogBox& owner, ChosenFile& chosen)
+// The system's open-file dialog for an executable: its name and path as a
+// file rule would test them; false when the user cancels.
+bool ChooseExecutable(CDialogBox& owner, Engine::TargetWindowInfo& chosen)
 {
     const HINSTANCE instance = owner.GetInstance();
     std::wstring title;
@@ -86,32 +71,16 @@ bool ChooseExecutable(CDialogBox& owner, ChosenFile& chosen)
     return true;
 }
 
-// What the browse button puts into the expression: the file name for the
-// file-name types, the full path for the full-path types, escaped to stand
-// only for itself in the pattern types. Class and title types have no file.
-struct BrowseFill {
-    bool fullPath;
-    bool escaped;
-};
-
-const BrowseFill* BrowseFillFor(MatchType type)
+// Only the file-name and full-path types have a file to browse for.
+bool HasFile(MatchType type)
 {
-    static constexpr BrowseFill kName{false, false};
-    static constexpr BrowseFill kNamePattern{false, true};
-    static constexpr BrowseFill kPath{true, false};
-    static constexpr BrowseFill kPathPattern{true, true};
-    switch (type) {
-    case Configuration::MT_FILENAME:
-        return &kName;
-    case Configuration::MT_FILENAME_REGEX:
-        return &kNamePattern;
-    case Configuration::MT_FULLPATH:
-        return &kPath;
-    case Configuration::MT_FULLPATH_REGEX:
-        return &kPathPattern;
-    default:
-        return nullptr;
-    }
+    return type == Configuration::MT_FILENAME || type == Configuration::MT_FILENAME_REGEX ||
+           type == Configuration::MT_FULLPATH || type == Configuration::MT_FULLPATH_REGEX;
+}
+
+bool IsKnown(MatchType type)
+{
+    return type >= Configuration::MT_FILENAME && type <= Configuration::MT_WINDOWTEXT_REGEX;
 }
 
 // One run of the dialog: the object the system hands to the procedure, kept
@@ -136,6 +105,7 @@ private:
         matchTypeList_.AttachItem(*this, IDC_CONDITION_MATCHTYPE);
         expressionBox_.AttachItem(*this, IDC_CONDITION_EXPRESSION);
         browseButton_.AttachItem(*this, IDC_CONDITION_BROWSE);
+        pickButton_.AttachItem(*this, IDC_CONDITION_PICK);
         imeList_.AttachItem(*this, IDC_CONDITION_IME);
 
         const CApplication& condition = Condition();
@@ -158,18 +128,30 @@ private:
         FollowMatchType();
     }
 
-    // Only the file-name and full-path types have a file to browse for.
-    void FollowMatchType() { browseButton_.Enable(BrowseFillFor(ChosenType()) != nullptr ? TRUE : FALSE); }
+    // A window has every fact a type can test; an unrecognised type (nothing selected) has none to fill.
+    void FollowMatchType()
+    {
+        browseButton_.Enable(HasFile(ChosenType()) ? TRUE : FALSE);
+        pickButton_.Enable(IsKnown(ChosenType()) ? TRUE : FALSE);
+    }
 
+    // Both fill the expression for the type chosen now; a later change of type leaves it.
     void Browse()
     {
-        const BrowseFill* fill = BrowseFillFor(ChosenType());
-        ChosenFile chosen;
-        if (fill == nullptr || !ChooseExecutable(*this, chosen)) {
+        Engine::TargetWindowInfo file;
+        if (!HasFile(ChosenType()) || !ChooseExecutable(*this, file)) {
             return;
         }
-        const std::wstring& text = fill->fullPath ? chosen.fullPath : chosen.fileName;
-        expressionBox_.SetText(fill->escaped ? EscapedForPattern(text) : text);
+        expressionBox_.SetText(ExactExpression(ChosenType(), file));
+    }
+
+    void Pick()
+    {
+        Engine::TargetWindowInfo window;
+        if (!IsKnown(ChosenType()) || !RunPickWindowDialog(GetInstance(), GetHandle(), window)) {
+            return;
+        }
+        expressionBox_.SetText(ExactExpression(ChosenType(), window));
     }
 
     // Tells the user why the expression cannot be a rule and hands the text
@@ -208,7 +190,7 @@ private:
         End(1);
     }
 
-    INT_PTR Handle(UINT message, WPARAM wParam)
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM)
     {
         switch (message) {
         case WM_COMMAND:
@@ -229,6 +211,9 @@ private:
             case IDC_CONDITION_BROWSE:
                 Browse();
                 return TRUE;
+            case IDC_CONDITION_PICK:
+                Pick();
+                return TRUE;
             default:
                 return FALSE;
             }
@@ -243,6 +228,7 @@ private:
     CComboBox matchTypeList_;
     CEditBox expressionBox_;
     CButton browseButton_;
+    CButton pickButton_;
     CComboBox imeList_;
 };
 

@@ -117,7 +117,7 @@ private:
         End(1);
     }
 
-    INT_PTR Handle(UINT message, WPARAM wParam)
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM)
     {
         switch (message) {
         case WM_COMMAND:

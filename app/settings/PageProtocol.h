@@ -81,7 +81,7 @@ INT_PTR CALLBACK BoundDialogProcedure(HWND dialog, UINT message, WPARAM wParam, 
             return TRUE;
         }
         Dialog* self = BoundObject<Dialog>(dialog);
-        return self == nullptr ? FALSE : self->Handle(message, wParam);
+        return self == nullptr ? FALSE : self->Handle(message, wParam, lParam);
     });
 }
 

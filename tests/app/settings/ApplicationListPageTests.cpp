@@ -499,40 +499,7 @@ TEST_F(ApplicationListPageTest, CancelOnTheSheetAfterListEditsLeavesTheLiveListU
 }
 
 // The 対象 column at 144 DPI, where the fixed widths it once had cut even the
-// shortest name. The system DPI is read when a process starts, so the test
-// runs itself again as a child process with the setting at 144 and puts the
-// setting back afterwards.
-constexpr wchar_t kDpiChildVariable[] = L"TOLV_TEST_DPI_CHILD";
-
-class SystemDpiSetting {
-public:
-    explicit SystemDpiSetting(DWORD dpi)
-    {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                          &key_, nullptr);
-        DWORD size = sizeof(old_);
-        had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
-               ERROR_SUCCESS;
-        ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
-    }
-    ~SystemDpiSetting()
-    {
-        if (had_) {
-            ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
-        } else {
-            ::RegDeleteValueW(key_, L"LogPixels");
-        }
-        ::RegCloseKey(key_);
-    }
-    SystemDpiSetting(const SystemDpiSetting&) = delete;
-    SystemDpiSetting& operator=(const SystemDpiSetting&) = delete;
-
-private:
-    HKEY key_ = nullptr;
-    DWORD old_ = 96;
-    bool had_ = false;
-};
-
+// shortest name.
 // In the child: both lists hold a rule of every match type and their 対象 column fits the widest.
 void ExpectTargetColumnsFitEveryMatchType()
 {
@@ -567,32 +534,12 @@ void ExpectTargetColumnsFitEveryMatchType()
 
 TEST(ConditionListDpiTest, TargetColumnFitsTheLongestMatchTypeNameAt144Dpi)
 {
-    if (::GetEnvironmentVariableW(kDpiChildVariable, nullptr, 0) != 0) {
+    if (TolvTest::IsDpiChild()) {
         ASSERT_EQ(::GetDpiForSystem(), 144u) << "the child did not start at 144 DPI";
         ExpectTargetColumnsFitEveryMatchType();
         return;
     }
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=ConditionListDpiTest.*";
-    PROCESS_INFORMATION child = {};
-    {
-        const SystemDpiSetting dpi(144);
-        ::SetEnvironmentVariableW(kDpiChildVariable, L"1");
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                              &startup, &child);
-        ::SetEnvironmentVariableW(kDpiChildVariable, nullptr);
-        ASSERT_TRUE(started);
-        // The child has read the setting once its first window exists; waiting for its end is simpler and sure.
-        EXPECT_EQ(::WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
-    }
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(child.hProcess, &exitCode);
-    ::CloseHandle(child.hThread);
-    ::CloseHandle(child.hProcess);
-    EXPECT_EQ(exitCode, 0u) << "the test failed at 144 DPI";
+    EXPECT_EQ(TolvTest::RunAgainAtDpi(L"ConditionListDpiTest.*", 144), 0u) << "the test failed at 144 DPI";
 }
 
 // The whole way from the page to the keys: the engine and its watcher thread

@@ -9,6 +9,36 @@ namespace TolvTest {
 namespace {
 
 constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
+constexpr wchar_t kDpiChildVariable[] = L"TOLV_TEST_DPI_CHILD";
+
+class SystemDpiSetting {
+public:
+    explicit SystemDpiSetting(DWORD dpi)
+    {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &key_, nullptr);
+        DWORD size = sizeof(old_);
+        had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~SystemDpiSetting()
+    {
+        if (had_) {
+            ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+        } else {
+            ::RegDeleteValueW(key_, L"LogPixels");
+        }
+        ::RegCloseKey(key_);
+    }
+    SystemDpiSetting(const SystemDpiSetting&) = delete;
+    SystemDpiSetting& operator=(const SystemDpiSetting&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 96;
+    bool had_ = false;
+};
 
 std::wstring CellText(HWND list, int row, int column)
 {
@@ -86,6 +116,35 @@ void RightClickForMenu(HWND list, POINT at)
 }
 
 } // namespace
+
+DWORD RunAgainAtDpi(const std::wstring& filter, DWORD dpi)
+{
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=" + filter;
+    PROCESS_INFORMATION child = {};
+    {
+        const SystemDpiSetting setting(dpi);
+        ::SetEnvironmentVariableW(kDpiChildVariable, L"1");
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                              &startup, &child);
+        ::SetEnvironmentVariableW(kDpiChildVariable, nullptr);
+        if (!started) {
+            return 1;
+        }
+        // The child has read the setting once its first window exists; waiting for its end is simpler and sure.
+        ::WaitForSingleObject(child.hProcess, 120000);
+    }
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(child.hProcess, &exitCode);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    return exitCode;
+}
+
+bool IsDpiChild() { return ::GetEnvironmentVariableW(kDpiChildVariable, nullptr, 0) != 0; }
 
 std::vector<Row> Rows(HWND list)
 {

@@ -42,6 +42,13 @@ int PopupItemCount(HWND menuWindow);
 // The state flags (MFS_...) of a command of the open context menu.
 UINT PopupItemState(HWND menuWindow, UINT command);
 
+// The system DPI is read when a process starts: a test runs itself again as a
+// child process with the setting at `dpi`, runs only the tests of `filter`
+// there and puts the setting back afterwards. The child's exit code (0: passed).
+DWORD RunAgainAtDpi(const std::wstring& filter, DWORD dpi);
+// True in such a child.
+bool IsDpiChild();
+
 // The texts of a drop-down list's entries and its selection (-1 for none).
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);

@@ -1,6 +1,7 @@
 // Not a test: opens the settings sheet on a rule of every match type and shows
-// the two condition list pages, both condition dialogs and the message for a
-// pattern that does not compile, one at a time. Before each it prints
+// the two condition list pages, both condition dialogs, the message for a
+// pattern that does not compile and the window picker over a few real windows
+// of other processes, one at a time. Before each it prints
 // "SHOT <name> <left> <top> <right> <bottom>" and waits for a line on standard
 // input, so take-screenshots.sh can photograph the screen and cut the window
 // out. The argument is the suffix of the names ("-96", "-144").
@@ -11,14 +12,17 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings/SettingsMessage.h"
 #include "configuration/CConfigurations.h"
 #include "engine/ConditionMatching.h"
+#include "flib/Owned.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/settings/ConditionListDriver.h"
 #include "tests/app/settings/SheetDriver.h"
 #include "tests/configuration/ConfigurationTestSupport.h"
+#include "tests/support/KeyLogProcess.h"
 #include "tests/support/Wait.h"
 
 namespace {
@@ -110,6 +114,49 @@ bool ShootDialog(const TolvTest::OpenSheet& sheet, HWND page, int listId, int ed
     return TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000);
 }
 
+// Wine's own notepad, a real program with a window to pick; null if it did not start.
+Flib::OwnedHandle StartNotepad()
+{
+    std::wstring commandLine = L"notepad.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return Flib::OwnedHandle();
+    }
+    ::CloseHandle(info.hThread);
+    ::WaitForInputIdle(info.hProcess, 5000);
+    return Flib::OwnedHandle(info.hProcess);
+}
+
+// The picker opened from a rule's condition dialog, with the notepad row selected.
+bool ShootPick(const TolvTest::OpenSheet& sheet, HWND page)
+{
+    TolvTest::SelectRows(::GetDlgItem(page, IDC_APPLICATION_LIST), {6});
+    TolvTest::ClickLater(page, IDC_APPLICATION_EDIT);
+    HWND dialog = sheet.Thread().WaitForDialog(L"条件設定");
+    if (dialog == nullptr) {
+        return false;
+    }
+    TolvTest::ClickLater(dialog, IDC_CONDITION_PICK);
+    HWND pick = sheet.Thread().WaitForDialog(L"ウィンドウの選択");
+    if (pick == nullptr) {
+        return false;
+    }
+    const HWND list = ::GetDlgItem(pick, IDC_PICK_LIST);
+    const std::vector<TolvTest::Row> rows = TolvTest::Rows(list);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].size() == 3 && rows[r][2] == L"Notepad") {
+            TolvTest::SelectRows(list, {static_cast<int>(r)});
+        }
+    }
+    Shoot("pick-window", pick);
+    TolvTest::ClickLater(pick, IDCANCEL);
+    TolvTest::WaitUntil([&] { return !::IsWindow(pick); }, 5000);
+    TolvTest::ClickLater(dialog, IDCANCEL);
+    return TolvTest::WaitUntil([&] { return !::IsWindow(dialog); }, 5000);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -143,6 +190,11 @@ int wmain(int argc, wchar_t** argv)
     architecture.GetIgnoreApplications()->Add(
         std::make_unique<CApplication4SwitchOnArchitecture>(MT_WINDOWTEXT, L"リモート デスクトップ接続"));
 
+    // Windows of other programs for the picker, behind the sheet.
+    const Flib::OwnedHandle notepad = StartNotepad();
+    TolvTest::KeyLogProcess mail(TolvTest::KeyLogBuild::Native, L"TolvDemoMail", L"受信トレイ - メール (demo)");
+    TolvTest::KeyLogProcess terminal(TolvTest::KeyLogBuild::Native, L"ConsoleWindowClass", L"ターミナル (demo)");
+
     TolvTest::OpenSheet sheet(*live);
     if (sheet.Sheet() == nullptr) {
         return 1;
@@ -151,6 +203,7 @@ int wmain(int argc, wchar_t** argv)
     Shoot("settings-conditions", sheet.Sheet());
     bool shown = ShootDialog(sheet, applications, IDC_APPLICATION_LIST, IDC_APPLICATION_EDIT, 5,
                              "condition-dialog");
+    shown = ShootPick(sheet, applications) && shown;
     shown = ShootPatternError(sheet, applications) && shown;
     shown = ShootPatternMessage() && shown;
     HWND architecturePage = sheet.ShowPage(3);
@@ -159,5 +212,8 @@ int wmain(int argc, wchar_t** argv)
                         "exclusion-dialog") && shown;
     sheet.PressCancel();
     sheet.Closed();
+    if (notepad) {
+        ::TerminateProcess(notepad.Get(), 0);
+    }
     return shown ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the five settings tabs, the hotkey dialog, the two condition
-# lists, both condition dialogs and the message for a pattern that does not
-# compile, at 96 and 144 DPI, taken on the build tree's Wine desktop and
+# lists, both condition dialogs, the message for a pattern that does not
+# compile and the window picker over real windows, at 96 and 144 DPI, taken on the build tree's Wine desktop and
 # written to docs/.
 #   tests/app/settings/take-screenshots.sh <build tree>
 # At 144 DPI the sheet is taller than the tests' 1024x768 desktop, so the
@@ -73,4 +73,4 @@ shoot_conditions -144
 for bmp in "$OUT"/*.bmp; do
     convert "$bmp" "$ROOT/docs/$(basename "${bmp%.bmp}").png"
 done
-ls "$ROOT"/docs/settings-*.png "$ROOT"/docs/condition-*.png "$ROOT"/docs/exclusion-*.png
+ls "$ROOT"/docs/settings-*.png "$ROOT"/docs/condition-*.png "$ROOT"/docs/exclusion-*.png "$ROOT"/docs/pick-window-*.png
