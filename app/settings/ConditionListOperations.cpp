@@ -349,12 +349,11 @@ void ConditionList::ShowContextMenu(const POINT* screen)
         ++selected;
     }
 
-    CMenu menu;
-    if (menu.Load(page_->GetInstance(), IDR_CONDITION_MENU) == nullptr) {
+    const Flib::Windows::Window::OwnedMenu menu(page_->GetInstance(), IDR_CONDITION_MENU);
+    if (!menu) {
         return;
     }
-    CMenu popup;
-    popup.SetHandle(menu.GetSubMenu(0));
+    CMenu popup = menu.GetSubMenu(0);
     const bool one = selected == 1;
     EnableMenuItem(popup, IDM_CONDITION_EDIT, one);
     EnableMenuItem(popup, IDM_CONDITION_DELETE, one);
@@ -372,7 +371,6 @@ void ConditionList::ShowContextMenu(const POINT* screen)
     page_->SetForeground();
     // The chosen command comes back to the page as WM_COMMAND.
     popup.TrackPopup(TPM_RIGHTBUTTON, at.x, at.y, 0, page_->GetHandle(), nullptr);
-    menu.Destroy();
     // Bringing the page forward for the menu can leave the keyboard elsewhere; the keys belong to the list.
     list_.SetFocus();
 }

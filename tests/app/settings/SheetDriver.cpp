@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "app/ActiveModalWindow.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CLoader.h"
 #include "processed/ProcessedMemories.h"
@@ -84,14 +83,16 @@ bool UiThread::WaitForEnd(DWORD timeoutMs) const
 OpenSheet::OpenSheet(Configuration::CConfigurations& live)
 {
     thread_ = std::make_unique<UiThread>([this, &live] {
-        Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, live,
-                                [this, &live](const Configuration::CConfigurations& edited) {
-                                    ++applied_;
-                                    modalWindowAtApply_ = Tolv::ActiveModalWindow;
-                                    // What the main window's engine does with it, lock aside.
-                                    live.Assign(edited);
-                                    Processed::ClearProcessedMemories();
-                                });
+        modal_.Run([this, &live] {
+            const auto edited = Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, live, modal_);
+            if (edited) {
+                ++applied_;
+                modalWindowAtApply_ = modal_.Window();
+                // What the main window's engine does with it, lock aside.
+                live.Assign(*edited);
+                Processed::ClearProcessedMemories();
+            }
+        });
     });
     sheet_ = thread_->WaitForDialog(L"設定 - トルヴ");
 }
