@@ -53,7 +53,7 @@ private:
     // In the order they must end, last first: the watcher's thread stops before
     // the engine it calls, and the engine goes before the configuration, the
     // balloon queue and the tray icon it reaches.
-    const std::wstring settingsPath_;
+    std::wstring settingsPath_;
     ActiveModalWindow modal_;
     Configuration::CConfigurations configuration_;
     // From creation until the shutdown has saved through it.

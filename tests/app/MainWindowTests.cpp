@@ -6,6 +6,7 @@
 #include <prsht.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -190,6 +191,8 @@ struct MenuKeyCase {
     MenuOutcome outcome;
 };
 
+void PrintTo(const MenuKeyCase& c, std::ostream* out) { *out << c.name; }
+
 class TrayMenuKeyTest : public MainWindowTest, public ::testing::WithParamInterface<MenuKeyCase> {};
 
 TEST_P(TrayMenuKeyTest, OpensAtThePointerAndRunsTheChosenItem)
@@ -203,8 +206,12 @@ TEST_P(TrayMenuKeyTest, OpensAtThePointerAndRunsTheChosenItem)
     ::GetCursorPos(&pointer);
     RECT rect{};
     ::GetWindowRect(menu, &rect);
-    ::InflateRect(&rect, 1, 1); // the pointer may sit on the menu's edge or corner
-    EXPECT_TRUE(::PtInRect(&rect, pointer)) << "the menu opened away from the pointer";
+    // Kept above the taskbar, which the pointer is on: the menu sits next to it, not on it.
+    const LONG dx = std::max({rect.left - pointer.x, 0L, pointer.x - rect.right});
+    const LONG dy = std::max({rect.top - pointer.y, 0L, pointer.y - rect.bottom});
+    EXPECT_LE(std::max(dx, dy), 32) << "the menu opened away from the pointer: pointer " << pointer.x << ","
+                                    << pointer.y << ", menu " << rect.left << "," << rect.top << " to "
+                                    << rect.right << "," << rect.bottom;
 
     for (const WORD key : c.keys) {
         PressKey(key);
