@@ -201,8 +201,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        // Once: any later one was sent by another program.
-        if (!engine_) {
+        // Once: any later one was sent by another program, maybe while the creation
+        // handler itself waits on the shell and takes sent messages.
+        if (!created_) {
+            created_ = true;
             OnCreate();
         }
         return 0;

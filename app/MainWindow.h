@@ -60,7 +60,8 @@ private:
     std::unique_ptr<Configuration::CLoader> loader_;
     Flib::Windows::Window::CTaskTrayIcon tray_;
     BalloonQueue balloons_;
-    // Made by the creation handler and kept to the end: it also tells that creation is done.
+    bool created_ = false;
+    // Made by the creation handler and kept to the end.
     std::unique_ptr<Engine::SwitchEngine> engine_;
     std::unique_ptr<Engine::ForegroundWatcher> watcher_;
 };
