@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ActiveModalWindow.h"
+#include "flib/window/BoundObject.h"
 #include "flib/window/CDialogBox.h"
 #include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
@@ -23,76 +23,59 @@ std::wstring Text(HINSTANCE instance, UINT id)
     return text;
 }
 
-// The box's object arrives with WM_INITDIALOG and stays in the dialog's user
-// slot, so every box, however many, reaches its own.
-CDialogBox* BoxOf(HWND dialog) { return reinterpret_cast<CDialogBox*>(::GetWindowLongPtrW(dialog, DWLP_USER)); }
+// One run of the box: the object the system hands to the procedure.
+class AboutDialog : public CDialogBox {
+public:
+    explicit AboutDialog(ActiveModalWindow& modal) : modal_(modal) {}
 
-void Close(CDialogBox& box, INT_PTR result)
-{
-    ReleaseActiveModalWindow(box.GetHandle());
-    box.End(result);
-}
+    friend INT_PTR CALLBACK Flib::Windows::Window::BoundDialogProcedure<AboutDialog>(HWND, UINT, WPARAM, LPARAM);
 
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        auto* box = reinterpret_cast<CDialogBox*>(lParam);
-        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        ActiveModalWindow = dialog;
-        const HINSTANCE instance = box->GetInstance();
-        box->SetItemText(IDC_ABOUT_TITLE, Text(instance, IDS_APP_TITLE) + L" Ver." + Text(instance, IDS_APP_VERSION));
-        box->SetItemText(IDC_ABOUT_RIGHTS, Text(instance, IDS_RIGHTS_NOTICE));
-        box->SetItemText(IDC_ABOUT_HOMEPAGE, Text(instance, IDS_HOMEPAGE_URL));
-        box->SetItemText(IDC_ABOUT_MAIL, Text(instance, IDS_MAIL_ADDRESS));
-        return TRUE;
+private:
+    void Initialise()
+    {
+        modal_.Shows(GetHandle());
+        const HINSTANCE instance = GetInstance();
+        SetItemText(IDC_ABOUT_TITLE, Text(instance, IDS_APP_TITLE) + L" Ver." + Text(instance, IDS_APP_VERSION));
+        SetItemText(IDC_ABOUT_RIGHTS, Text(instance, IDS_RIGHTS_NOTICE));
+        SetItemText(IDC_ABOUT_HOMEPAGE, Text(instance, IDS_HOMEPAGE_URL));
+        SetItemText(IDC_ABOUT_MAIL, Text(instance, IDS_MAIL_ADDRESS));
     }
-    CDialogBox* box = BoxOf(dialog);
-    if (box == nullptr) {
-        return FALSE;
-    }
-    switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            Close(*box, 1);
+
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM)
+    {
+        switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                End(1);
+                return TRUE;
+            case IDC_ABOUT_HOMEPAGE:
+            case IDC_ABOUT_MAIL: {
+                const std::wstring address =
+                    Text(GetInstance(), LOWORD(wParam) == IDC_ABOUT_HOMEPAGE ? IDS_HOMEPAGE_URL : IDS_MAIL_ADDRESS);
+                ::ShellExecuteW(GetHandle(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+                return TRUE;
+            }
+            default:
+                return FALSE; // Esc (IDCANCEL) does not close the box
+            }
+        case WM_CLOSE:
+            End(2);
             return TRUE;
-        case IDC_ABOUT_HOMEPAGE:
-        case IDC_ABOUT_MAIL: {
-            const std::wstring address =
-                Text(box->GetInstance(), LOWORD(wParam) == IDC_ABOUT_HOMEPAGE ? IDS_HOMEPAGE_URL : IDS_MAIL_ADDRESS);
-            ::ShellExecuteW(dialog, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            return TRUE;
-        }
         default:
-            return FALSE; // Esc (IDCANCEL) does not close the box
+            return FALSE;
         }
-    case WM_CLOSE:
-        Close(*box, 2);
-        return TRUE;
-    default:
-        return FALSE;
     }
-}
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind into the dialog manager; the box stays as it is.
-        return FALSE;
-    }
-}
+    ActiveModalWindow& modal_;
+};
 
 } // namespace
 
-INT_PTR ShowAboutDialog(HINSTANCE instance, HWND owner)
+INT_PTR ShowAboutDialog(HINSTANCE instance, HWND owner, ActiveModalWindow& modal)
 {
-    CDialogBox box;
-    const INT_PTR result = box.DoModal(IDD_ABOUT, instance, owner, AboutDialogProc);
-    // Also when the box ended without OK or close; the handle field keeps the ended box.
-    ReleaseActiveModalWindow(box.GetHandle());
-    return result;
+    AboutDialog box(modal);
+    return box.DoModal(IDD_ABOUT, instance, owner, Flib::Windows::Window::BoundDialogProcedure<AboutDialog>);
 }
 
 } // namespace Tolv

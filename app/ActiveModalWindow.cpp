@@ -2,12 +2,19 @@
 
 namespace Tolv {
 
-HWND ActiveModalWindow = nullptr;
-
-void ReleaseActiveModalWindow(HWND window)
+bool ActiveModalWindow::BringForward() const
 {
-    if (ActiveModalWindow == window) {
-        ActiveModalWindow = nullptr;
+    if (window_ != nullptr) {
+        ::SetForegroundWindow(window_);
+    }
+    return running_;
+}
+
+void ActiveModalWindow::Shows(HWND window)
+{
+    // A window opened from inside the running one (a message box, a hotkey dialog) is not it.
+    if (running_ && window_ == nullptr) {
+        window_ = window;
     }
 }
 

@@ -2,200 +2,147 @@
 
 #include <shellapi.h>
 
-#include <memory>
-#include <string>
+#include <utility>
 
 #include "app/AboutDialog.h"
-#include "app/ActiveModalWindow.h"
-#include "app/BalloonQueue.h"
 #include "app/StartWithWindows.h"
 #include "app/TrayMenuState.h"
 #include "app/settings/SettingsSheet.h"
-#include "configuration/CConfigurations.h"
-#include "configuration/CLoader.h"
-#include "engine/ForegroundWatcher.h"
-#include "engine/SwitchEngine.h"
 #include "flib/io/PathOperations.h"
 #include "flib/window/CMenu.h"
-#include "flib/window/CTaskTrayIcon.h"
-#include "flib/window/CWindowEx.h"
 #include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
 
 namespace Tolv {
 
 using Flib::Windows::Window::CMenu;
-using Flib::Windows::Window::CTaskTrayIcon;
-using Flib::Windows::Window::CWindowEx;
+using Flib::Windows::Window::LoadResourceString;
+using Flib::Windows::Window::OwnedMenu;
 
-namespace {
-
-// Everything the running program keeps; lives from WM_CREATE to process exit.
-struct Program {
-    CWindowEx* mainWindow = nullptr;
-    Configuration::CConfigurations configuration;
-    std::unique_ptr<Configuration::CLoader> loader;
-    CTaskTrayIcon tray;
-    BalloonQueue balloons;
-    // While a modal window or the tray menu runs: from before the window
-    // exists until after it has cleared ActiveModalWindow.
-    bool runningModal = false;
-    std::unique_ptr<Engine::SwitchEngine> engine;
-    // Last, so its thread ends before the engine and configuration it reads.
-    std::unique_ptr<Engine::ForegroundWatcher> watcher;
-};
-
-Program& TheProgram()
+MainWindow::MainWindow(HINSTANCE instance, std::wstring settingsPath) : settingsPath_(std::move(settingsPath))
 {
-    static Program program;
-    return program;
+    SetInstance(instance);
 }
 
-// Runs on the watcher thread: hand the balloon over without waiting for the main thread.
-void PostBalloon(HWND window, Engine::Balloon balloon)
+HWND MainWindow::Create(const wchar_t* className, const std::wstring& title)
 {
-    TheProgram().balloons.Push(std::move(balloon));
+    return Flib::Windows::Window::CreateWindowExBound(*this, WS_EX_LAYERED | WS_EX_TOOLWINDOW, className,
+                                                      title.c_str(), WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
+}
+
+void MainWindow::PostBalloon(HWND window, Engine::Balloon balloon)
+{
+    balloons_.Push(std::move(balloon));
     // A wake-up that gets lost leaves the balloon for the next one.
     ::PostMessageW(window, kBalloonMessage, 0, 0);
 }
 
-void ShowWaitingBalloons()
+void MainWindow::ShowWaitingBalloons()
 {
-    Program& program = TheProgram();
-    for (const Engine::Balloon& balloon : program.balloons.TakeAll()) {
-        program.tray.ShowTrayBalloon(balloon.title, balloon.text);
+    for (const Engine::Balloon& balloon : balloons_.TakeAll()) {
+        tray_.ShowTrayBalloon(balloon.title, balloon.text);
     }
 }
 
-// With one of tolv's modal windows open, commands and tray clicks only bring it
-// to the front: a second sheet or box inside the first would clear the state
-// the first one still uses. True when one is open.
-bool BringOpenModalWindowForward()
+void MainWindow::OnCreate()
 {
-    if (ActiveModalWindow != nullptr) {
-        ::SetForegroundWindow(ActiveModalWindow);
-        return true;
-    }
-    return TheProgram().runningModal;
-}
-
-template <typename Show>
-void RunModal(Show show)
-{
-    if (BringOpenModalWindowForward()) {
-        return;
-    }
-    Program& program = TheProgram();
-    program.runningModal = true;
-    struct Reset {
-        bool& running;
-        ~Reset() { running = false; }
-    } reset{program.runningModal};
-    show();
-}
-
-// Told once: the file stays as it is until the user confirms settings with OK.
-void ShowUnreadSettingsBalloon(HINSTANCE instance, CTaskTrayIcon& tray)
-{
-    std::wstring title;
-    std::wstring text;
-    Flib::Windows::Window::LoadResourceString(instance, IDS_SETTINGS_UNREAD_TITLE, title);
-    Flib::Windows::Window::LoadResourceString(instance, IDS_SETTINGS_UNREAD_TEXT, text);
-    tray.ShowTrayBalloon(title, text);
-}
-
-void OnCreate(HWND window, CWindowEx* object)
-{
-    Program& program = TheProgram();
-    program.mainWindow = object;
-    const HINSTANCE instance = object->GetInstance();
+    const HINSTANCE instance = GetInstance();
+    const HWND window = GetHandle();
 
     // Built-in exclusions go in before loading: a file with its own list replaces them.
-    auto* exclusions = program.configuration.GetSwitchOnArchitecture()->GetIgnoreApplications();
+    auto* exclusions = configuration_.GetSwitchOnArchitecture()->GetIgnoreApplications();
     exclusions->Add(std::make_unique<Configuration::CApplication4SwitchOnArchitecture>(Configuration::MT_FILENAME, L"tolv.exe"));
     exclusions->Add(std::make_unique<Configuration::CApplication4SwitchOnArchitecture>(Configuration::MT_CLASSNAME, L"Shell_TrayWnd"));
 
-    const auto* settingsPath = static_cast<const std::wstring*>(object->GetUserData());
-    program.loader = std::make_unique<Configuration::CLoader>(*settingsPath);
-    program.loader->Load(program.configuration);
+    loader_ = std::make_unique<Configuration::CLoader>(settingsPath_);
+    loader_->Load(configuration_);
 
     std::wstring tip;
-    Flib::Windows::Window::LoadResourceString(instance, IDS_APP_TITLE, tip);
-    program.tray.Add(instance, window, kTrayIconId, kTrayCallbackMessage, IDI_TOLV, tip);
-    if (program.loader->KeepsUnreadFile()) {
-        ShowUnreadSettingsBalloon(instance, program.tray);
+    LoadResourceString(instance, IDS_APP_TITLE, tip);
+    tray_.Add(instance, window, kTrayIconId, kTrayCallbackMessage, IDI_TOLV, tip);
+    if (loader_->KeepsUnreadFile()) {
+        // Told once: the file stays as it is until the user confirms settings with OK.
+        std::wstring title;
+        std::wstring text;
+        LoadResourceString(instance, IDS_SETTINGS_UNREAD_TITLE, title);
+        LoadResourceString(instance, IDS_SETTINGS_UNREAD_TEXT, text);
+        tray_.ShowTrayBalloon(title, text);
     }
 
-    program.engine = std::make_unique<Engine::SwitchEngine>(
-        program.configuration, instance, [window](Engine::Balloon balloon) { PostBalloon(window, std::move(balloon)); });
-    program.watcher = std::make_unique<Engine::ForegroundWatcher>(*program.engine);
-    program.watcher->Start();
+    engine_ = std::make_unique<Engine::SwitchEngine>(
+        configuration_, instance, [this, window](Engine::Balloon balloon) { PostBalloon(window, std::move(balloon)); });
+    watcher_ = std::make_unique<Engine::ForegroundWatcher>(*engine_);
+    watcher_->Start();
 }
 
 // Safe to run twice (WM_ENDSESSION, then WM_DESTROY).
-void OnShutdown()
+void MainWindow::OnShutdown()
 {
-    Program& program = TheProgram();
-    if (program.loader) {
-        program.loader->Save(program.configuration);
-        program.loader.reset();
+    if (loader_) {
+        loader_->Save(configuration_);
+        loader_.reset();
     }
-    if (program.watcher) {
-        program.watcher->Stop();
+    if (watcher_) {
+        watcher_->Stop();
     }
-    program.tray.Remove();
-    program.balloons.TakeAll(); // too late to show them
+    tray_.Remove();
+    balloons_.TakeAll(); // too late to show them
     ::EndMenu(); // an open tray menu's loop would not see the quit message
     ::PostQuitMessage(0);
 }
 
-void OpenSettingsFolder(HWND window)
+void MainWindow::OpenSettingsFolder()
 {
-    Program& program = TheProgram();
-    if (!program.loader) {
+    if (!loader_) {
         return;
     }
     std::wstring folder;
-    Flib::IO::File::GetDirectoryOfPath(program.loader->GetFileName(), folder);
-    ::ShellExecuteW(window, L"explore", folder.c_str(), L"", L"", SW_SHOWDEFAULT);
+    Flib::IO::File::GetDirectoryOfPath(loader_->GetFileName(), folder);
+    ::ShellExecuteW(GetHandle(), L"explore", folder.c_str(), L"", L"", SW_SHOWDEFAULT);
 }
 
 // Not stored: tolv always starts switching.
-void TogglePause()
+void MainWindow::TogglePause()
 {
-    Program& program = TheProgram();
-    if (!program.engine) {
+    if (!engine_) {
         return;
     }
-    const bool paused = !program.engine->IsPaused();
-    program.engine->SetPaused(paused);
-    const HINSTANCE instance = program.mainWindow->GetInstance();
+    const bool paused = !engine_->IsPaused();
+    engine_->SetPaused(paused);
     std::wstring tip;
-    Flib::Windows::Window::LoadResourceString(instance, paused ? IDS_TRAY_TIP_PAUSED : IDS_APP_TITLE, tip);
-    program.tray.SetIconAndTip(paused ? IDI_TOLV_PAUSED : IDI_TOLV, tip);
+    LoadResourceString(GetInstance(), paused ? IDS_TRAY_TIP_PAUSED : IDS_APP_TITLE, tip);
+    tray_.SetIconAndTip(paused ? IDI_TOLV_PAUSED : IDI_TOLV, tip);
 }
 
-void OnCommand(HWND window, UINT command)
+void MainWindow::ShowSettings()
 {
-    Program& program = TheProgram();
+    // The sheet edits a copy. The confirmed one becomes the main thread's own
+    // settings, and the engine compiles its snapshot from them and swaps it in.
+    const std::unique_ptr<Configuration::CConfigurations> edited =
+        ShowSettingsSheet(GetInstance(), GetHandle(), configuration_, modal_);
+    if (!edited || !engine_) {
+        return;
+    }
+    configuration_.Assign(*edited);
+    engine_->ApplySettings(configuration_);
+    // Confirmed settings outlive a crash or an ended task.
+    if (loader_) {
+        loader_->SaveConfirmed(configuration_);
+    }
+}
+
+void MainWindow::OnCommand(UINT command)
+{
     switch (command) {
     case IDM_SETTINGS:
-        RunModal([&] {
-            // The sheet edits a copy; OK hands it to the engine, which swaps it in under its lock.
-            ShowSettingsSheet(program.mainWindow->GetInstance(), window, program.configuration,
-                              [&program](const Configuration::CConfigurations& edited) {
-                                  program.configuration.Assign(edited);
-                                  program.engine->ApplySettings(program.configuration);
-                                  // Confirmed settings outlive a crash or an ended task.
-                                  program.loader->SaveConfirmed(program.configuration);
-                              });
-        });
+        modal_.Run([this] { ShowSettings(); });
         break;
     case IDM_ABOUT:
-        RunModal([&] { ShowAboutDialog(program.mainWindow->GetInstance(), window); });
+        modal_.Run([this] { ShowAboutDialog(GetInstance(), GetHandle(), modal_); });
         break;
     case IDM_OPEN_SETTINGS_FOLDER:
-        OpenSettingsFolder(window);
+        OpenSettingsFolder();
         break;
     case IDM_PAUSE:
         TogglePause();
@@ -211,26 +158,25 @@ void OnCommand(HWND window, UINT command)
     }
 }
 
-void ShowTrayMenu(HWND window)
+void MainWindow::ShowTrayMenu()
 {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    CMenu menu;
-    if (menu.Load(TheProgram().mainWindow->GetInstance(), IDR_TRAY_MENU) == nullptr) {
+    const OwnedMenu menu(GetInstance(), IDR_TRAY_MENU);
+    if (!menu) {
         return;
     }
-    CMenu popup;
-    popup.SetHandle(menu.GetSubMenu(0));
-    const bool paused = TheProgram().engine && TheProgram().engine->IsPaused();
+    CMenu popup = menu.GetSubMenu(0);
+    const bool paused = engine_ && engine_->IsPaused();
     ShowStateInTrayMenu(popup, paused, StartWithWindows(StartWithWindows::ThisProgram()).IsOn());
+    const HWND window = GetHandle();
     ::SetForegroundWindow(window);
     popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
     // Without it the menu may not close at the second click on the icon.
     ::PostMessageW(window, WM_NULL, 0, 0);
-    menu.Destroy();
 }
 
-void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
+void MainWindow::OnTray(WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != kTrayIconId) {
         return;
@@ -245,23 +191,23 @@ void OnTray(HWND window, WPARAM iconId, LPARAM mouseMessage)
         return;
     }
     if (mouseMessage != WM_RBUTTONDOWN) {
-        BringOpenModalWindowForward(); // only a right button press opens the menu
+        modal_.BringForward(); // only a right button press opens the menu
         return;
     }
     // The menu holds the commands too: one posted while it tracks would
     // otherwise open a window beneath it.
-    RunModal([window] { ShowTrayMenu(window); });
+    modal_.Run([this] { ShowTrayMenu(); });
 }
 
-LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Program& program = TheProgram();
     switch (message) {
     case WM_CREATE:
-        // Only the handshake's own message carries the object; any later one was
-        // sent by another program.
-        if (program.mainWindow == nullptr && lParam == reinterpret_cast<LPARAM>(Flib::Windows::Window::WindowUnderCreation)) {
-            OnCreate(window, reinterpret_cast<CWindowEx*>(lParam));
+        // Once: any later one was sent by another program, maybe while the creation
+        // handler itself waits on the shell and takes sent messages.
+        if (!created_) {
+            created_ = true;
+            OnCreate();
         }
         return 0;
     case WM_DESTROY:
@@ -275,18 +221,18 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
+        OnCommand(LOWORD(wParam));
         return 0;
     case kTrayCallbackMessage:
-        OnTray(window, wParam, lParam);
+        OnTray(wParam, lParam);
         return 0;
     case WM_TIMER:
-        if (program.tray.OnTimer(wParam)) {
+        if (tray_.OnTimer(wParam)) {
             return 0;
         }
         break;
     case WM_DPICHANGED:
-        program.tray.OnDpiChanged(LOWORD(wParam));
+        tray_.OnDpiChanged(LOWORD(wParam));
         return 0;
     case kBalloonMessage:
         ShowWaitingBalloons(); // whatever the parameters: anyone may send this number
@@ -294,22 +240,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    if (message != 0 && message == program.tray.GetTaskbarCreatedMessage()) {
-        program.tray.ReAdd(message, wParam, lParam);
+    if (message != 0 && message == tray_.GetTaskbarCreatedMessage()) {
+        tray_.ReAdd(message, wParam, lParam);
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return Dispatch(window, message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind into the system's dispatcher; the message counts as handled by default.
-        return message == WM_CREATE ? -1 : ::DefWindowProcW(window, message, wParam, lParam);
-    }
+    return CWindowEx::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace Tolv

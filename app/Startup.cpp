@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "app/ExitCodes.h"
 #include "app/MainWindow.h"
@@ -15,7 +16,6 @@
 namespace Tolv {
 
 using Flib::IO::File::CIniFile;
-using Flib::Windows::Window::CWindowEx;
 using Flib::Windows::Window::LoadResourceString;
 
 bool FirstRunCheck(HINSTANCE instance, const std::wstring& title, const std::wstring& settingsPath)
@@ -89,7 +89,6 @@ void RaiseFirstInstance(const std::wstring& title)
 
 int RunApplication(HINSTANCE instance)
 {
-    CWindowEx mainWindow;
     std::wstring title;
     LoadResourceString(instance, IDS_APP_TITLE, title);
 
@@ -124,14 +123,10 @@ int RunApplication(HINSTANCE instance)
         return kExitWindowFailed;
     }
 
-    mainWindow.SetInstance(instance);
-    mainWindow.SetWindowProc(MainWindowProc);
-    mainWindow.SetUserData(&settingsPath);
+    // The program's parts live in the main window, and end with it as this scope ends.
+    MainWindow mainWindow(instance, std::move(settingsPath));
     // Never shown: the program lives in the notification area.
-    HWND window = Flib::Windows::Window::CreateWindowExBound(
-        mainWindow, WS_EX_LAYERED | WS_EX_TOOLWINDOW, kMainWindowClass, title.c_str(), WS_SYSMENU,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
-    if (window == nullptr) {
+    if (mainWindow.Create(kMainWindowClass, title) == nullptr) {
         return kExitWindowFailed;
     }
 

@@ -9,11 +9,11 @@
 
 #include "app/settings/ExactExpression.h"
 #include "app/settings/ImeChoiceList.h"
-#include "app/settings/PageProtocol.h"
 #include "app/settings/PickWindowDialog.h"
 #include "app/settings/SettingsMessage.h"
 #include "app/settings/SheetLists.h"
 #include "engine/ConditionMatching.h"
+#include "flib/window/BoundObject.h"
 #include "flib/window/CButton.h"
 #include "flib/window/CComboBox.h"
 #include "flib/window/CDialogBox.h"
@@ -26,6 +26,7 @@ namespace Tolv {
 using Configuration::CApplication;
 using Configuration::CApplication4SwitchOnApplication;
 using Configuration::MatchType;
+using Flib::Windows::Window::BoundDialogProcedure;
 using Flib::Windows::Window::CButton;
 using Flib::Windows::Window::CComboBox;
 using Flib::Windows::Window::CDialogBox;
@@ -87,7 +88,7 @@ bool IsKnown(MatchType type)
 // in the window's DWLP_USER slot.
 class ConditionDialog : public CDialogBox {
 public:
-    friend INT_PTR CALLBACK Tolv::BoundDialogProcedure<ConditionDialog>(HWND, UINT, WPARAM, LPARAM);
+    friend INT_PTR CALLBACK Flib::Windows::Window::BoundDialogProcedure<ConditionDialog>(HWND, UINT, WPARAM, LPARAM);
 
 private:
     CApplication& Condition() { return *static_cast<CApplication*>(GetParam()); }

@@ -284,12 +284,11 @@ void ConditionList::ShowContextMenu(const POINT* screen)
         ::ClientToScreen(list_.GetHandle(), &at);
     }
 
-    CMenu menu;
-    if (menu.Load(page_->GetInstance(), IDR_CONDITION_MENU) == nullptr) {
+    const Flib::Windows::Window::OwnedMenu menu(page_->GetInstance(), IDR_CONDITION_MENU);
+    if (!menu) {
         return;
     }
-    CMenu popup;
-    popup.SetHandle(menu.GetSubMenu(0));
+    CMenu popup = menu.GetSubMenu(0);
     for (const MenuCommand& item : kMenuCommands) {
         if (model_->Offers(item.command)) {
             SetMenuItemEnabled(popup, item.id, model_->IsEnabled(item.command));
@@ -303,7 +302,6 @@ void ConditionList::ShowContextMenu(const POINT* screen)
     page_->SetForeground();
     // The chosen command comes back to the page as WM_COMMAND.
     popup.TrackPopup(TPM_RIGHTBUTTON, at.x, at.y, 0, page_->GetHandle(), nullptr);
-    menu.Destroy();
     // Bringing the page forward for the menu can leave the keyboard elsewhere; the keys belong to the list.
     list_.SetFocus();
 }

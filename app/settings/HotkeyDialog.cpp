@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/settings/PageProtocol.h"
 #include "app/settings/SettingsMessage.h"
+#include "flib/window/BoundObject.h"
 #include "flib/window/CButton.h"
 #include "flib/window/CCheckBox.h"
 #include "flib/window/CComboBox.h"
@@ -14,6 +14,7 @@ namespace Tolv {
 
 using Flib::IO::Input::CKey;
 using Flib::IO::Input::CKeys;
+using Flib::Windows::Window::BoundDialogProcedure;
 using Flib::Windows::Window::CButton;
 using Flib::Windows::Window::CCheckBox;
 using Flib::Windows::Window::CComboBox;
@@ -33,7 +34,7 @@ public:
     {
     }
 
-    friend INT_PTR CALLBACK Tolv::BoundDialogProcedure<HotkeyDialog>(HWND, UINT, WPARAM, LPARAM);
+    friend INT_PTR CALLBACK Flib::Windows::Window::BoundDialogProcedure<HotkeyDialog>(HWND, UINT, WPARAM, LPARAM);
 
 private:
     CKeys& Keys() { return *static_cast<CKeys*>(GetParam()); }

@@ -3,36 +3,48 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "flib/window/BoundObject.h"
+
 namespace Tolv {
+
+using Flib::Windows::Window::Bound;
+using Flib::Windows::Window::BoundObject;
+using Flib::Windows::Window::PageCreation;
 
 INT_PTR CALLBACK SettingsPage::Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Guarded([&]() -> INT_PTR {
-        SettingsPage* self = nullptr;
-        if (message == WM_INITDIALOG) {
-            self = reinterpret_cast<SettingsPage*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
-            ::SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        } else {
-            self = BoundObject<SettingsPage>(page);
+    return Flib::Windows::Window::Guarded([&]() -> INT_PTR {
+        const Bound<SettingsPage> bound = BoundObject<SettingsPage, PageCreation>(page, message, lParam);
+        if (bound.justNow) {
+            return bound.object->Start(page);
         }
-        // Messages before WM_INITDIALOG (WM_SETFONT) and after WM_DESTROY find no page.
-        return self == nullptr ? FALSE : self->Handle(page, message, wParam, lParam);
+        // Messages before WM_INITDIALOG (WM_SETFONT) and after WM_DESTROY find no page; a
+        // second WM_INITDIALOG comes only from another program.
+        if (bound.object == nullptr || !bound.object->dialog_ || message == WM_INITDIALOG) {
+            return FALSE;
+        }
+        return bound.object->Handle(page, message, wParam, lParam);
     });
+}
+
+INT_PTR SettingsPage::Start(HWND page)
+{
+    dialog_ = std::make_unique<Flib::Windows::Window::CDialogBox>(page);
+    if (tellSheet_) {
+        tellSheet_(::GetParent(page));
+    }
+    Initialise();
+    return TRUE;
 }
 
 INT_PTR SettingsPage::Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        dialog_ = std::make_unique<Flib::Windows::Window::CDialogBox>(page);
-        Initialise();
-        return TRUE;
     case WM_COMMAND:
         return Command(wParam) ? TRUE : FALSE;
     case WM_NOTIFY:
         return Notify(page, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_DESTROY:
-        ::SetWindowLongPtrW(page, DWLP_USER, 0);
         dialog_.reset();
         return FALSE;
     default:

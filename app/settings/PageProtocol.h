@@ -1,11 +1,12 @@
 #pragma once
 // What every page of the settings sheet shares. A page is an object made by
-// the sheet and handed to its window through PROPSHEETPAGEW::lParam; the
-// window keeps it in its DWLP_USER slot from WM_INITDIALOG to WM_DESTROY, and
-// the one dialog procedure routes the page's messages to its handlers.
+// the sheet and handed to its window through PROPSHEETPAGEW::lParam (see
+// flib/window/BoundObject.h); the one dialog procedure routes the page's
+// messages to its handlers from WM_INITDIALOG to WM_DESTROY.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 
 #include "configuration/CConfigurations.h"
@@ -22,6 +23,8 @@ public:
 
     // The dialog procedure of every page; the page object outlives the sheet's run.
     static INT_PTR CALLBACK Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    // Told the sheet's window when the page is created inside it.
+    void TellSheetWindow(std::function<void(HWND sheet)> tell) { tellSheet_ = std::move(tell); }
 
 protected:
     // Valid from WM_INITDIALOG to WM_DESTROY. The view does not own the page window.
@@ -41,48 +44,14 @@ protected:
     virtual bool Store() { return true; }
 
 private:
+    // WM_INITDIALOG, when the page has just been bound to its window.
+    INT_PTR Start(HWND page);
     INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Notify(HWND page, const NMHDR& header);
 
     Configuration::CConfigurations& edited_;
+    std::function<void(HWND sheet)> tellSheet_;
     std::unique_ptr<Flib::Windows::Window::CDialogBox> dialog_;
 };
-
-// Runs the body of a dialog procedure; an exception ends there as "not
-// handled" instead of unwinding into the system's dispatcher.
-template <typename Body>
-INT_PTR Guarded(Body body) noexcept
-{
-    try {
-        return body();
-    } catch (...) {
-        return FALSE;
-    }
-}
-
-// The object a dialog keeps in its DWLP_USER slot, null before WM_INITDIALOG.
-template <typename Object>
-Object* BoundObject(HWND dialog)
-{
-    return reinterpret_cast<Object*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-// The dialog procedure of an editing dialog derived from CDialogBox and run with
-// itself as the init parameter: binds the object to the window at WM_INITDIALOG
-// (Initialise), then routes every later message to its Handle.
-template <typename Dialog>
-INT_PTR CALLBACK BoundDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Guarded([&]() -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            auto* self = static_cast<Dialog*>(reinterpret_cast<Flib::Windows::Window::CDialogBox*>(lParam));
-            ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-            self->Initialise();
-            return TRUE;
-        }
-        Dialog* self = BoundObject<Dialog>(dialog);
-        return self == nullptr ? FALSE : self->Handle(message, wParam, lParam);
-    });
-}
 
 } // namespace Tolv

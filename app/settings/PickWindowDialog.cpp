@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/PageProtocol.h"
+#include "flib/window/BoundObject.h"
 #include "app/settings/PickableWindows.h"
 #include "flib/Owned.h"
 #include "flib/window/CDialogBox.h"
@@ -45,7 +45,7 @@ int DialogUnits(HWND dialog, int units)
 // in the window's DWLP_USER slot.
 class PickWindowDialog : public CDialogBox {
 public:
-    friend INT_PTR CALLBACK Tolv::BoundDialogProcedure<PickWindowDialog>(HWND, UINT, WPARAM, LPARAM);
+    friend INT_PTR CALLBACK Flib::Windows::Window::BoundDialogProcedure<PickWindowDialog>(HWND, UINT, WPARAM, LPARAM);
 
 private:
     Engine::TargetWindowInfo& Chosen() { return *static_cast<Engine::TargetWindowInfo*>(GetParam()); }

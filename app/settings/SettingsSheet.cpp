@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ActiveModalWindow.h"
 #include "app/settings/SettingsPages.h"
 #include "app/settings/SheetLists.h"
 #include "flib/window/LoadResourceString.h"
@@ -15,25 +14,9 @@
 
 namespace Tolv {
 
-namespace {
-
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM)
-{
-    if (message == PSCB_INITIALIZED) {
-        ActiveModalWindow = sheet;
-    }
-    return 0;
-}
-
-// Clears ActiveModalWindow however the sheet ends.
-struct ActiveModalWindowReset {
-    ~ActiveModalWindowReset() { ActiveModalWindow = nullptr; }
-};
-
-} // namespace
-
-void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CConfigurations& live,
-                       const std::function<void(const Configuration::CConfigurations& edited)>& apply)
+std::unique_ptr<Configuration::CConfigurations> ShowSettingsSheet(HINSTANCE instance, HWND owner,
+                                                                  const Configuration::CConfigurations& live,
+                                                                  ActiveModalWindow& modal)
 {
     // The pages' list views need their class registered before the first page is made.
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
@@ -41,8 +24,8 @@ void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CCon
 
     RebuildMatchTypeNames(instance);
     RebuildImeSlotLabels(*live.GetImes());
-    Configuration::CConfigurations edited;
-    edited.Assign(live);
+    auto edited = std::make_unique<Configuration::CConfigurations>();
+    edited->Assign(live);
 
     // Everything that may throw comes before the first page handle, which only
     // PropertySheetW releases.
@@ -55,7 +38,9 @@ void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CCon
     // The page objects outlive PropertySheetW, which destroys their windows.
     std::unique_ptr<SettingsPage> pageObjects[kSettingsPageCount];
     for (size_t p = 0; p < kSettingsPageCount; ++p) {
-        pageObjects[p] = kSettingsPages[p].make(edited);
+        pageObjects[p] = kSettingsPages[p].make(*edited);
+        // The sheet's window is first known to the page made with it.
+        pageObjects[p]->TellSheetWindow([&modal](HWND sheet) { modal.Shows(sheet); });
     }
     std::vector<HPROPSHEETPAGE> pages;
     pages.reserve(kSettingsPageCount);
@@ -76,19 +61,18 @@ void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CCon
 
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof(header);
-    header.dwFlags = PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    header.dwFlags = PSH_NOAPPLYNOW;
     header.hwndParent = owner;
     header.hInstance = instance;
     header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
     header.nStartPage = 0;
     header.phpage = pages.data();
-    header.pfnCallback = SheetCallback;
 
-    const ActiveModalWindowReset reset;
-    if (::PropertySheetW(&header) == 1) {
-        apply(edited);
+    if (::PropertySheetW(&header) != 1) {
+        return nullptr;
     }
+    return edited;
 }
 
 } // namespace Tolv

@@ -1,18 +1,18 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
+#include <memory>
 
+#include "app/ActiveModalWindow.h"
 #include "configuration/CConfigurations.h"
 
 namespace Tolv {
 
-// The modal settings sheet owned by `owner`, on a deep copy of `live`; returns
-// when the sheet closes. Only OK hands the edited copy to `apply` (the main
-// window's takes the engine lock, Assign()s it and clears the processed
-// memories); Cancel or closing applies nothing. Sets ActiveModalWindow while
-// the sheet is open and clears it afterwards.
-void ShowSettingsSheet(HINSTANCE instance, HWND owner, const Configuration::CConfigurations& live,
-                       const std::function<void(const Configuration::CConfigurations& edited)>& apply);
+// The modal settings sheet owned by `owner`, on a deep copy of `live`, run as
+// `modal`'s window; returns when the sheet closes. OK hands the edited copy
+// back (the caller applies it); Cancel or closing gives null.
+std::unique_ptr<Configuration::CConfigurations> ShowSettingsSheet(HINSTANCE instance, HWND owner,
+                                                                  const Configuration::CConfigurations& live,
+                                                                  ActiveModalWindow& modal);
 
 } // namespace Tolv

@@ -2,15 +2,7 @@
 
 namespace Flib { namespace Windows { namespace Window {
 
-CMenu::CMenu() : menu_(nullptr) {}
-
 CMenu::~CMenu() = default; // the menu outlives its view
-
-HMENU CMenu::Load(HINSTANCE instance, UINT menuId)
-{
-    menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
-    return menu_;
-}
 
 HMENU CMenu::AttachWindowMenu(HWND window)
 {
@@ -18,8 +10,7 @@ HMENU CMenu::AttachWindowMenu(HWND window)
     return menu_;
 }
 
-HMENU CMenu::GetSubMenu(int position) { return ::GetSubMenu(menu_, position); }
-BOOL CMenu::Destroy() { return ::DestroyMenu(menu_); }
+CMenu CMenu::GetSubMenu(int position) const { return CMenu(::GetSubMenu(menu_, position)); }
 
 BOOL CMenu::TrackPopup(UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect)
 {
@@ -46,5 +37,7 @@ BOOL CMenu::SetItemInfo(UINT item, BOOL byPosition, const MENUITEMINFOW* info)
 {
     return ::SetMenuItemInfoW(menu_, item, byPosition, info);
 }
+
+OwnedMenu::OwnedMenu(HINSTANCE instance, UINT menuId) : menu_(::LoadMenuW(instance, MAKEINTRESOURCEW(menuId))) {}
 
 }}} // namespace Flib::Windows::Window

@@ -1,23 +1,25 @@
 #pragma once
-// A view of one menu handle. The object never destroys its menu: whoever loads
-// a menu calls Destroy on it once done; a submenu is destroyed with its parent.
+// Menus: OwnedMenu owns a menu the program loaded (destroying it destroys its
+// submenus too); CMenu is a view of a menu someone else owns (an OwnedMenu's
+// menu or submenu, a window's menu bar) and never destroys it.
 #include <windows.h>
+
+#include "flib/Owned.h"
 
 namespace Flib { namespace Windows { namespace Window {
 
 class CMenu {
 public:
-    CMenu();
+    CMenu() : menu_(nullptr) {}
+    explicit CMenu(HMENU menu) : menu_(menu) {}
     CMenu(const CMenu&) = default;
     CMenu& operator=(const CMenu&) = default;
 
     virtual ~CMenu();
-    virtual HMENU Load(HINSTANCE instance, UINT menuId);
+    // The window's menu bar, which the window destroys with itself.
     virtual HMENU AttachWindowMenu(HWND window);
-    // The submenu is not stored: put it into a second CMenu.
-    virtual HMENU GetSubMenu(int position);
-    // The handle field keeps its (now dead) value.
-    virtual BOOL Destroy();
+    // A view of the submenu at `position`, which this menu owns; empty when there is none.
+    virtual CMenu GetSubMenu(int position) const;
     virtual BOOL TrackPopup(UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
     virtual BOOL TrackPopupAt(UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
     virtual BOOL InsertItem(UINT item, BOOL byPosition, const MENUITEMINFOW* info);
@@ -29,10 +31,27 @@ public:
     virtual BOOL SetItemInfo(UINT item, BOOL byPosition, const MENUITEMINFOW* info);
 
     HMENU GetHandle() const { return menu_; }
-    void SetHandle(HMENU menu) { menu_ = menu; }
 
 private:
     HMENU menu_;
+};
+
+inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
+
+class OwnedMenu {
+public:
+    OwnedMenu() = default;
+    // Loads menu resource `menuId`; empty when the module has none.
+    OwnedMenu(HINSTANCE instance, UINT menuId);
+
+    explicit operator bool() const { return static_cast<bool>(menu_); }
+    HMENU GetHandle() const { return menu_.Get(); }
+    CMenu View() const { return CMenu(menu_.Get()); }
+    // A view of the submenu at `position`; it lives as long as this menu.
+    CMenu GetSubMenu(int position) const { return View().GetSubMenu(position); }
+
+private:
+    Owned<HMENU, DestroyMenuHandle> menu_;
 };
 
 }}} // namespace Flib::Windows::Window

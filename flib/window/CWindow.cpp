@@ -7,15 +7,9 @@
 
 namespace Flib { namespace Windows { namespace Window {
 
-CWindow::CWindow() : handle_(nullptr), parent_(nullptr), instance_(nullptr), font_(nullptr) {}
+CWindow::CWindow() : handle_(nullptr), parent_(nullptr), instance_(nullptr) {}
 
-CWindow::~CWindow()
-{
-    if (font_ != nullptr) {
-        ::DeleteObject(font_);
-        font_ = nullptr;
-    }
-}
+CWindow::~CWindow() = default; // the font goes with its owner; the window stays
 
 BOOL CWindow::Destroy()
 {
@@ -146,17 +140,14 @@ BOOL CWindow::SetClientSize(int width, int height)
 
 HFONT CWindow::MakeFont(const LOGFONTW& font, BOOL redraw)
 {
-    HFONT made = ::CreateFontIndirectW(&font);
-    if (made == nullptr) {
+    Owned<HFONT, DeleteFontHandle> made(::CreateFontIndirectW(&font));
+    if (!made) {
         return nullptr; // the font already held stays in use
     }
     // The object owns one font: a replaced one is deleted once the window uses the new one.
-    HFONT replaced = std::exchange(font_, made);
-    Send(WM_SETFONT, reinterpret_cast<WPARAM>(made), MAKELPARAM(redraw, 0));
-    if (replaced != nullptr) {
-        ::DeleteObject(replaced);
-    }
-    return made;
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), MAKELPARAM(redraw, 0));
+    font_ = std::move(made);
+    return font_.Get();
 }
 
 BOOL CWindow::LoadIcons(UINT smallId, UINT largeId)

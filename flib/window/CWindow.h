@@ -1,10 +1,12 @@
 #pragma once
 // Thin object wrapper around one window handle. The object never destroys its
-// window (call Destroy for that); it owns only the font made by MakeFont.
+// window (call Destroy for that); it owns only the font made by MakeFont, and
+// so is never copied.
 #include <windows.h>
 
 #include <string>
 
+#include "flib/Owned.h"
 #include "flib/window/CToolTips.h"
 
 namespace Flib { namespace Windows { namespace Window {
@@ -12,10 +14,8 @@ namespace Flib { namespace Windows { namespace Window {
 class CWindow {
 public:
     CWindow();
-    // Copies share the handles. Only font-less objects are copied, since every
-    // copy deletes the font it holds.
-    CWindow(const CWindow&) = default;
-    CWindow& operator=(const CWindow&) = default;
+    CWindow(const CWindow&) = delete;
+    CWindow& operator=(const CWindow&) = delete;
 
     virtual ~CWindow();
     virtual BOOL Destroy();
@@ -75,8 +75,11 @@ protected:
     HWND handle_;
     HWND parent_;
     HINSTANCE instance_;
-    HFONT font_;
     CToolTips tooltips_;
+
+private:
+    static void DeleteFontHandle(HFONT font) { ::DeleteObject(font); }
+    Owned<HFONT, DeleteFontHandle> font_;
 };
 
 }}} // namespace Flib::Windows::Window

@@ -1,82 +1,58 @@
 #include "flib/window/CWindowEx.h"
 
-#include <cwchar>
-#include <string>
+#include "flib/Owned.h"
+#include "flib/window/BoundObject.h"
 
 namespace Flib { namespace Windows { namespace Window {
 
-CWindowEx::CWindowEx() : procedure_(nullptr), userData_(nullptr) {}
-
-HANDLE CreationEvent = nullptr;
-CWindowEx* WindowUnderCreation = nullptr;
-
 namespace {
 
-constexpr wchar_t kCreationEventName[] = L"Flib::Window::CWindowEx";
-
-// Owns the creation event for the life of the process.
-class CreationEventHolder {
-public:
-    CreationEventHolder()
-    {
-        wchar_t name[256];
-        std::wcsncpy(name, kCreationEventName, 255);
-        name[255] = L'\0';
-        CreationEvent = ::CreateEventW(nullptr, FALSE, TRUE, name);
-        if (CreationEvent != nullptr) {
-            name_ = name;
-        }
-    }
-    ~CreationEventHolder()
-    {
-        if (CreationEvent != nullptr) {
-            ::CloseHandle(CreationEvent);
-            CreationEvent = nullptr;
-        }
-        name_.clear();
-    }
-    CreationEventHolder(const CreationEventHolder&) = delete;
-    CreationEventHolder& operator=(const CreationEventHolder&) = delete;
-
-private:
-    std::wstring name_;
-};
-
-const CreationEventHolder creationEventHolder;
+// Made by a static initialiser, closed at exit; other programs may hold it too.
+const OwnedHandle creationEvent(::CreateEventW(nullptr, FALSE, TRUE, L"Flib::Window::CWindowEx"));
 
 } // namespace
 
+HANDLE CreationEvent() { return creationEvent.Get(); }
+
+LRESULT CWindowEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(handle_, message, wParam, lParam);
+}
+
 LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWindowEx* object = WindowUnderCreation;
-    if (object == nullptr || object->GetWindowProc() == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam); // created outside the handshake
+    try {
+        const Bound<CWindowEx> bound = BoundObject<CWindowEx, WindowCreation>(window, message, lParam);
+        if (bound.object == nullptr) {
+            return ::DefWindowProcW(window, message, wParam, lParam);
+        }
+        if (bound.justNow) {
+            bound.object->SetHandle(window);
+        }
+        return bound.object->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system's dispatcher.
+        if (message == WM_NCCREATE) {
+            return FALSE;
+        }
+        if (message == WM_CREATE) {
+            return -1;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    if (message != WM_CREATE) {
-        return object->GetWindowProc()(window, message, wParam, lParam);
-    }
-    object->SetHandle(window);
-    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(object->GetWindowProc()));
-    const LRESULT result = object->GetWindowProc()(window, WM_CREATE, wParam, reinterpret_cast<LPARAM>(object));
-    ::SetEvent(CreationEvent);
-    return result;
 }
 
 HWND CreateWindowExBound(CWindowEx& object, DWORD exStyle, const wchar_t* className, const wchar_t* title,
                          DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu)
 {
     // The name is shared by the whole logon session, so any program can hold
-    // the event for ever; WindowUnderCreation is this process's own, so going
-    // on without the event after a while costs nothing.
-    ::WaitForSingleObject(CreationEvent, kCreationEventWaitMs);
-    WindowUnderCreation = &object;
+    // the event for ever; nothing rides on it, so going on without it after a
+    // while costs nothing.
+    ::WaitForSingleObject(CreationEvent(), kCreationEventWaitMs);
     HWND window = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
-                                    object.GetInstance(), nullptr);
+                                    object.GetInstance(), &object);
     object.SetHandle(window);
-    // Consume the signal WM_CREATE left (or time out if it never came), then
-    // leave the event signalled exactly once.
-    ::WaitForSingleObject(CreationEvent, 0);
-    ::SetEvent(CreationEvent);
+    ::SetEvent(CreationEvent());
     return window;
 }
 

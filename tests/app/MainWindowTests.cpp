@@ -6,6 +6,7 @@
 #include <prsht.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -141,12 +142,37 @@ protected:
     HWND main = nullptr;
 };
 
+// How much bluer than red the first tray icon looks on screen: tolv's own icon is a
+// blue square, the paused one grey with an orange sign.
+int TrayIconBlueness()
+{
+    POINT centre{};
+    if (!TolvTest::FirstTrayIconPoint(centre)) {
+        return 0;
+    }
+    HDC screen = ::GetDC(nullptr);
+    long long sum = 0;
+    int count = 0;
+    for (int y = centre.y - 6; y <= centre.y + 6; ++y) {
+        for (int x = centre.x - 6; x <= centre.x + 6; ++x) {
+            const COLORREF pixel = ::GetPixel(screen, x, y);
+            sum += static_cast<int>(GetBValue(pixel)) - static_cast<int>(GetRValue(pixel));
+            ++count;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<int>(sum / count);
+}
+
 TEST_F(MainWindowTest, RightClickOnTheTrayIconOpensTheMenuAndLeftClicksDoNot)
 {
+    TolvTest::RunEntryGuard guard;
     StartWithSettings();
     ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_LBUTTONDOWN);
     ::PostMessageW(main, Tolv::kTrayCallbackMessage, Tolv::kTrayIconId, WM_LBUTTONDBLCLK);
-    ::Sleep(500);
+    // Handled after the clicks, in the order posted: once its effect shows, they had their chance.
+    ::PostMessageW(main, WM_COMMAND, IDM_START_WITH_WINDOWS, 0);
+    ASSERT_TRUE(WaitUntil([] { return TolvTest::ReadRunEntry().has_value(); }, 5000));
     EXPECT_FALSE(MenuIsOpen());
 
     ASSERT_NE(OpenMenu(), nullptr) << "a right click on the icon opened no menu";
@@ -154,6 +180,91 @@ TEST_F(MainWindowTest, RightClickOnTheTrayIconOpensTheMenuAndLeftClicksDoNot)
     EXPECT_TRUE(WaitUntil([&] { return !MenuIsOpen(); }, 5000));
     Exit();
 }
+
+// The tray menu as a user works it: a real right click on the icon opens it at
+// the pointer, and the key of an item runs that item's command.
+enum class MenuOutcome { Sheet, AboutBox, PausedIcon, Exits, Nothing };
+
+struct MenuKeyCase {
+    const char* name;
+    std::vector<WORD> keys;
+    MenuOutcome outcome;
+};
+
+void PrintTo(const MenuKeyCase& c, std::ostream* out) { *out << c.name; }
+
+class TrayMenuKeyTest : public MainWindowTest, public ::testing::WithParamInterface<MenuKeyCase> {};
+
+TEST_P(TrayMenuKeyTest, OpensAtThePointerAndRunsTheChosenItem)
+{
+    const MenuKeyCase& c = GetParam();
+    StartWithSettings();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "tolv's icon is not in the tray";
+    HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    RECT rect{};
+    ::GetWindowRect(menu, &rect);
+    // Kept above the taskbar, which the pointer is on: the menu sits next to it, not on it.
+    const LONG dx = std::max({rect.left - pointer.x, 0L, pointer.x - rect.right});
+    const LONG dy = std::max({rect.top - pointer.y, 0L, pointer.y - rect.bottom});
+    EXPECT_LE(std::max(dx, dy), 32) << "the menu opened away from the pointer: pointer " << pointer.x << ","
+                                    << pointer.y << ", menu " << rect.left << "," << rect.top << " to "
+                                    << rect.right << "," << rect.bottom;
+
+    for (const WORD key : c.keys) {
+        PressKey(key);
+    }
+    switch (c.outcome) {
+    case MenuOutcome::Sheet:
+    case MenuOutcome::AboutBox: {
+        const wchar_t* title = c.outcome == MenuOutcome::Sheet ? L"設定 - トルヴ" : L"バージョン情報";
+        HWND window = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            window = tolv->FindWindowOfProcess(kDialogClass, title);
+            return window != nullptr && ::IsWindowVisible(window);
+        }, 5000)) << "the item's window did not open";
+        EXPECT_EQ(Dialogs(), std::vector<HWND>{window});
+        ::PostMessageW(window, WM_COMMAND, c.outcome == MenuOutcome::Sheet ? IDCANCEL : IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
+        break;
+    }
+    case MenuOutcome::PausedIcon:
+        EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() < 0; }, 5000)) << "the icon does not show the pause";
+        break;
+    case MenuOutcome::Exits: {
+        int code = 1234;
+        ASSERT_TRUE(tolv->WaitForExit(15000, code)) << "tolv did not end";
+        EXPECT_EQ(code, Tolv::kExitNormal);
+        return;
+    }
+    case MenuOutcome::Nothing: {
+        ASSERT_TRUE(WaitUntil([&] { return !MenuIsOpen(); }, 5000));
+        // A command the item posted by mistake is handled before this one, which opens the about box.
+        ::PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
+        HWND about = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            about = tolv->FindWindowOfProcess(kDialogClass, L"バージョン情報");
+            return about != nullptr && ::IsWindowVisible(about);
+        }, 5000)) << "something else opened first";
+        EXPECT_EQ(Dialogs(), std::vector<HWND>{about});
+        ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+        break;
+    }
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !MenuIsOpen(); }, 5000));
+    Exit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, TrayMenuKeyTest,
+                         ::testing::Values(MenuKeyCase{"Settings", {'O'}, MenuOutcome::Sheet},
+                                           MenuKeyCase{"AboutInTheHelpSubmenu", {'H', 'A'}, MenuOutcome::AboutBox},
+                                           MenuKeyCase{"Pause", {'P'}, MenuOutcome::PausedIcon},
+                                           MenuKeyCase{"Exit", {'X'}, MenuOutcome::Exits},
+                                           MenuKeyCase{"CloseMenu", {'C'}, MenuOutcome::Nothing}),
+                         [](const ::testing::TestParamInfo<MenuKeyCase>& info) { return info.param.name; });
 
 TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
 {
@@ -171,10 +282,11 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
     EXPECT_EQ(ItemText(about, IDC_ABOUT_HOMEPAGE).rfind(L"https://", 0), 0u);
     EXPECT_EQ(ItemText(about, IDC_ABOUT_MAIL).rfind(L"mailto:", 0), 0u);
 
-    // Esc is not an answer: the box stays.
-    ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
-    ::Sleep(300);
-    EXPECT_TRUE(::IsWindow(about));
+    // Esc is not an answer: the box stays. Sent, so answered when the call returns;
+    // a box that ended has hidden itself by then.
+    DWORD_PTR answer = 0;
+    ASSERT_NE(::SendMessageTimeoutW(about, WM_COMMAND, IDCANCEL, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+    EXPECT_TRUE(::IsWindowVisible(about));
 
     // While it is open, a tray click brings it to the front and opens no menu.
     HWND other = ::CreateWindowExW(0, L"Static", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100,
@@ -193,7 +305,8 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndHoldsTheTrayUntilOk)
         EXPECT_TRUE(WaitUntil([] { return !TolvTest::OpenedUrls().empty(); }, 5000));
     }
 
-    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(::SendMessageTimeoutW(about, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+    EXPECT_FALSE(::IsWindowVisible(about)) << "OK did not end the box";
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
     ASSERT_NE(OpenMenu(), nullptr) << "the menu did not come back after the about box";
     PressKey(VK_ESCAPE);
@@ -269,11 +382,10 @@ TEST_F(MainWindowTest, TaskbarCreatedBringsTheIconBack)
     icon.uID = Tolv::kTrayIconId;
     // The window exists a moment before its creation handler has added the icon.
     ASSERT_TRUE(WaitUntil([&] { return ::Shell_NotifyIconW(NIM_DELETE, &icon) != FALSE; }, 5000));
-    EXPECT_TRUE(TolvTest::RightClickFirstTrayIcon());
-    ::Sleep(700);
-    ASSERT_FALSE(MenuIsOpen());
+    ASSERT_TRUE(WaitUntil([] { return TrayIconBlueness() < 20; }, 5000)) << "the icon is still shown";
 
     ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconBlueness() > 40; }, 5000)) << "the icon did not come back";
     ASSERT_NE(OpenMenu(), nullptr) << "no icon to click after the taskbar came back";
     PressKey(VK_ESCAPE);
     WaitUntil([&] { return !MenuIsOpen(); }, 5000);
@@ -301,28 +413,6 @@ TEST_F(MainWindowTest, AFocusedApplicationReceivesItsRulesHotkey)
     }, 5000));
     EXPECT_EQ(received, expected);
     Exit();
-}
-
-// How much bluer than red the first tray icon looks on screen: tolv's own icon is a
-// blue square, the paused one grey with an orange sign.
-int TrayIconBlueness()
-{
-    POINT centre{};
-    if (!TolvTest::FirstTrayIconPoint(centre)) {
-        return 0;
-    }
-    HDC screen = ::GetDC(nullptr);
-    long long sum = 0;
-    int count = 0;
-    for (int y = centre.y - 6; y <= centre.y + 6; ++y) {
-        for (int x = centre.x - 6; x <= centre.x + 6; ++x) {
-            const COLORREF pixel = ::GetPixel(screen, x, y);
-            sum += static_cast<int>(GetBValue(pixel)) - static_cast<int>(GetRValue(pixel));
-            ++count;
-        }
-    }
-    ::ReleaseDC(nullptr, screen);
-    return static_cast<int>(sum / count);
 }
 
 bool KeysArrived(const TolvTest::KeyLogProcess& window) { return !window.Log().empty(); }

@@ -16,6 +16,7 @@
 namespace {
 
 using Flib::Windows::Window::CMenu;
+using Flib::Windows::Window::OwnedMenu;
 
 struct FreeModule {
     void operator()(HMODULE module) const { ::FreeLibrary(module); }
@@ -120,15 +121,14 @@ protected:
         exe_.reset(::LoadLibraryExW(TolvTest::TolvExePath().c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
         ASSERT_NE(exe_, nullptr);
-        ASSERT_NE(menu_.Load(exe_.get(), IDR_TRAY_MENU), nullptr);
-        popup_.SetHandle(menu_.GetSubMenu(0));
+        menu_ = OwnedMenu(exe_.get(), IDR_TRAY_MENU);
+        ASSERT_TRUE(menu_);
+        popup_ = menu_.GetSubMenu(0);
         ASSERT_NE(popup_.GetHandle(), nullptr);
     }
 
-    void TearDown() override { menu_.Destroy(); }
-
     std::unique_ptr<std::remove_pointer_t<HMODULE>, FreeModule> exe_;
-    CMenu menu_;
+    OwnedMenu menu_;
     CMenu popup_;
 };
 

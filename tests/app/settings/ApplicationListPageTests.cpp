@@ -568,8 +568,10 @@ TEST(ApplicationListPageEngineTest, OkMakesTheEngineSwitchByTheNewRulesInTheirNe
     ASSERT_TRUE(keyDowns().empty());
 
     TolvTest::UiThread ui([&] {
-        Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, *live,
-                                [&](const CConfigurations& edited) { engine.ApplySettings(edited); });
+        Tolv::ActiveModalWindow modal;
+        if (const auto edited = Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, *live, modal)) {
+            engine.ApplySettings(*edited);
+        }
     });
     HWND sheet = ui.WaitForDialog(L"設定 - トルヴ");
     ASSERT_NE(sheet, nullptr);

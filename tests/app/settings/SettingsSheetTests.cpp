@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ActiveModalWindow.h"
 #include "app/settings/SheetLists.h"
 #include "configuration/CIme.h"
 #include "configuration/CImes.h"
@@ -103,7 +102,7 @@ TEST_F(SettingsSheetTest, CancelAfterChangingHotkeysNamesAndChoicesLeavesTheLive
     ASSERT_TRUE(sheet.Closed());
     EXPECT_EQ(sheet.Applied(), 0);
     EXPECT_EQ(SavedText(*live), before);
-    EXPECT_EQ(Tolv::ActiveModalWindow, nullptr);
+    EXPECT_TRUE(sheet.ModalRunEnded());
 }
 
 TEST_F(SettingsSheetTest, OkWithoutChangesHandsOverAnEqualCopy)
@@ -116,9 +115,9 @@ TEST_F(SettingsSheetTest, OkWithoutChangesHandsOverAnEqualCopy)
 
     EXPECT_EQ(sheet.Applied(), 1);
     EXPECT_EQ(SavedText(*live), before);
-    // The sheet was still the active modal window while its copy was applied, and is not after.
+    // The sheet told its window to the modal run, which still named it while the copy was applied.
     EXPECT_EQ(sheet.ModalWindowAtApply(), sheet.Sheet());
-    EXPECT_EQ(Tolv::ActiveModalWindow, nullptr);
+    EXPECT_TRUE(sheet.ModalRunEnded());
 }
 
 TEST_F(SettingsSheetTest, ImePageShowsEachSlotsNameHotkeyAndTheSortedPresets)

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "app/ActiveModalWindow.h"
 #include "app/settings/SettingsSheet.h"
 #include "configuration/CLoader.h"
 #include "tests/flib/io/IniTestFiles.h"
@@ -83,13 +82,15 @@ bool UiThread::WaitForEnd(DWORD timeoutMs) const
 OpenSheet::OpenSheet(Configuration::CConfigurations& live)
 {
     thread_ = std::make_unique<UiThread>([this, &live] {
-        Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, live,
-                                [this, &live](const Configuration::CConfigurations& edited) {
-                                    ++applied_;
-                                    modalWindowAtApply_ = Tolv::ActiveModalWindow;
-                                    // What the main window does with it before its engine gets it.
-                                    live.Assign(edited);
-                                });
+        modal_.Run([this, &live] {
+            const auto edited = Tolv::ShowSettingsSheet(::GetModuleHandleW(nullptr), nullptr, live, modal_);
+            if (edited) {
+                ++applied_;
+                modalWindowAtApply_ = modal_.Window();
+                // What the main window does with it before its engine gets it.
+                live.Assign(*edited);
+            }
+        });
     });
     sheet_ = thread_->WaitForDialog(L"設定 - トルヴ");
 }

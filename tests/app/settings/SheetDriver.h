@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "app/ActiveModalWindow.h"
 #include "configuration/CConfigurations.h"
 
 namespace TolvTest {
@@ -49,13 +50,16 @@ public:
     bool Closed() const { return thread_->WaitForEnd(); }
 
     int Applied() const { return applied_; }
-    // ActiveModalWindow as the apply function saw it.
+    // The modal window the sheet ran as, when its copy was applied.
     HWND ModalWindowAtApply() const { return modalWindowAtApply_; }
+    // After Closed(): the sheet's run as the modal thing has ended.
+    bool ModalRunEnded() const { return !modal_.IsRunning() && modal_.Window() == nullptr; }
     const UiThread& Thread() const { return *thread_; }
 
 private:
     int applied_ = 0;
     HWND modalWindowAtApply_ = nullptr;
+    Tolv::ActiveModalWindow modal_;
     std::unique_ptr<UiThread> thread_;
     HWND sheet_ = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "flib/window/CWindowEx.h"
+#include "flib/window/CWindow.h"
 #include "flib/window/LoadResourceString.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/TestWindows.h"
@@ -15,7 +15,6 @@
 namespace {
 
 using Flib::Windows::Window::CWindow;
-using Flib::Windows::Window::CWindowEx;
 using Flib::Windows::Window::LoadResourceString;
 
 constexpr wchar_t kClassName[] = L"TolvTestPlainWindow";
