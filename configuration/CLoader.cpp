@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "configuration/Section.h"
 #include "flib/io/IniWorkingCopy.h"
 #include "flib/io/PathOperations.h"
@@ -22,12 +20,6 @@ const wchar_t* const kVersion = L"1.00";
 // How long a file that another program holds is waited for, at start and at each save.
 constexpr DWORD kPatienceMs = 2000;
 
-std::wstring TemporaryFolder()
-{
-    wchar_t folder[MAX_PATH + 1] = {};
-    return ::GetTempPathW(MAX_PATH + 1, folder) ? folder : L"";
-}
-
 } // namespace
 
 CLoader::CLoader(const std::wstring& fileName) : fileName_(fileName) {}
@@ -39,22 +31,14 @@ int CLoader::Load(CConfigurations& configurations)
         Flib::IO::File::GetPathKind(fileName_) == Flib::IO::File::PK_DIRECTORY) {
         return 0;
     }
-    // Read from a copy, so a program writing the file meanwhile can neither block
-    // the read nor show it half-written. A settings folder that takes no new
-    // file still lets the settings be read.
+    // Read whole in one go, so a program writing the file meanwhile can neither
+    // block the read nor show it half-written; every key is then read in memory.
     IniWorkingCopy copy(fileName_, folder, kPatienceMs);
-    std::unique_ptr<IniWorkingCopy> elsewhere;
-    if (!copy.Made() && !copy.OriginalUnreadable()) {
-        elsewhere = std::make_unique<IniWorkingCopy>(fileName_, TemporaryFolder(), kPatienceMs);
+    if (copy.OriginalUnreadable()) {
+        unreadFile_ = true;
+        return 0;
     }
-    const IniWorkingCopy& used = elsewhere ? *elsewhere : copy;
-    if (!used.Made()) {
-        // Without a file the defaults stand; an existing file was not read.
-        unreadFile_ = used.OriginalUnreadable() || used.OriginalExisted();
-        return unreadFile_ ? 0 : 1;
-    }
-    CIniFile ini;
-    ini.Open(used.Path(), true, false);
+    CIniFile ini(copy.Document());
     // Read for the record only: every version is read the same way.
     std::wstring version;
     ini.ReadString(kSection, kVersionKey, kVersion, version);
@@ -104,11 +88,11 @@ int CLoader::Write(const CConfigurations& configurations) const
     }
 
     IniWorkingCopy copy(fileName_, folder, kPatienceMs);
-    if (!copy.Made()) {
+    if (copy.OriginalUnreadable()) {
         return 0;
     }
-    CIniFile ini;
-    ini.Open(copy.Path(), false, false);
+    // Every key is written in memory; the file is written once, at Commit.
+    CIniFile ini(copy.Document());
     ini.WriteString(kSection, kVersionKey, kVersion);
     configurations.Save(ini);
     ini.Close();

@@ -1,6 +1,6 @@
 #pragma once
 // Binds a configuration to the settings file: prepares the folder, reads the
-// file whole into a private copy, and replaces it in one step when saving.
+// file whole into memory, and replaces it in one step when saving.
 #include <string>
 
 #include "configuration/CConfigurations.h"

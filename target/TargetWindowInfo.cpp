@@ -21,24 +21,49 @@ constexpr DWORD kProcessAllAccess = 0x1F0FFF;
 
 std::wstring UpToNull(const std::vector<wchar_t>& buffer) { return std::wstring(buffer.data()); }
 
-// The Win32 form of the executable's path, as GetModuleFileNameExW gives it; empty when refused.
+// The longest path the system has: 32767 characters and the terminator.
+constexpr DWORD kLongestPath = 32768;
+
+// The Win32 form of the executable's path, as GetModuleFileNameExW gives it; empty
+// when refused. The buffer grows until the whole path fits: a path is never cut.
 std::wstring ImagePath(HANDLE process)
 {
-    std::vector<wchar_t> path(kTextCapacity, L'\0');
-    DWORD size = kTextCapacity;
-    if (process == nullptr || !::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
-        return std::wstring();
+    for (DWORD capacity = kTextCapacity; process != nullptr && capacity <= kLongestPath; capacity *= 2) {
+        std::vector<wchar_t> path(capacity, L'\0');
+        DWORD size = capacity;
+        if (::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+            return std::wstring(path.data(), size);
+        }
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            break;
+        }
     }
-    return UpToNull(path);
+    return std::wstring();
 }
 
 std::wstring ModulePath(HANDLE process)
 {
-    std::vector<wchar_t> path(kTextCapacity, L'\0');
-    if (process != nullptr) {
-        ::GetModuleFileNameExW(process, nullptr, path.data(), kTextCapacity);
+    for (DWORD capacity = kTextCapacity; process != nullptr && capacity <= kLongestPath; capacity *= 2) {
+        std::vector<wchar_t> path(capacity, L'\0');
+        const DWORD length = ::GetModuleFileNameExW(process, nullptr, path.data(), capacity);
+        // A cut path fills the buffer; only a shorter one is whole.
+        if (length < capacity - 1) {
+            return std::wstring(path.data(), length);
+        }
     }
-    return UpToNull(path);
+    return std::wstring();
+}
+
+// The file name part, however long the path.
+std::wstring FileTitle(const std::wstring& path)
+{
+    std::vector<wchar_t> title(kTextCapacity, L'\0');
+    short needed = ::GetFileTitleW(path.c_str(), title.data(), static_cast<WORD>(title.size()));
+    if (needed > 0) {
+        title.assign(static_cast<std::size_t>(needed), L'\0');
+        needed = ::GetFileTitleW(path.c_str(), title.data(), static_cast<WORD>(title.size()));
+    }
+    return needed == 0 ? UpToNull(title) : std::wstring();
 }
 
 } // namespace
@@ -57,11 +82,7 @@ void TargetWindowInfo::FillFromProcess(DWORD id)
         fullPath = ModulePath(full.Get());
     }
 
-    std::vector<wchar_t> title(kTextCapacity, L'\0');
-    if (!fullPath.empty()) {
-        ::GetFileTitleW(fullPath.c_str(), title.data(), static_cast<WORD>(kTextCapacity));
-    }
-    fileName = UpToNull(title);
+    fileName = fullPath.empty() ? std::wstring() : FileTitle(fullPath);
 
     isWow64 = RunsAs32BitCode(limited ? limited.Get() : full.Get());
 

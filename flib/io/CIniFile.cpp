@@ -6,20 +6,22 @@
 #include <boost/lexical_cast.hpp>
 
 #include <stdexcept>
-#include <vector>
 
 #include "flib/Owned.h"
-#include "flib/io/IniLineEditor.h"
+#include "flib/io/FileEncoding.h"
+#include "flib/io/IniDocument.h"
 #include "flib/io/PathOperations.h"
+#include "flib/io/WholeFile.h"
 
 namespace Flib { namespace IO { namespace File {
 
 namespace {
 
-constexpr DWORD kValueBufferSize = 8192;
+constexpr int kValueBufferSize = 8192;
 
-// What the profile read drops around a value: blanks of any kind (Wine counts
-// the ideographic space among them) and one pair of enclosing quotes.
+// What the profile read drops around a value: blanks and one pair of enclosing
+// quotes. Any blank or control character counts, wider than the read's own
+// set, so that no reader that trims more loses it either.
 bool IsLostAtTheEdge(wchar_t c)
 {
     if (c == L'"' || c == L'\'') {
@@ -39,7 +41,36 @@ std::wstring ProtectValue(const std::wstring& value)
     return L"\"" + value + L"\"";
 }
 
+std::wstring Text(const wchar_t* text) { return text ? std::wstring(text) : std::wstring(); }
+
+struct LoadedFile {
+    IniDocument document;
+    // A new file is UTF-16LE: the ANSI code page would lose every character
+    // outside it (Japanese names on a Western system).
+    FileEncoding encoding = FE_UTF16LE;
+    bool byteOrderMark = true;
+    bool exists = false;
+};
+
+// False when a file is there but cannot be read.
+bool LoadFile(const std::wstring& path, LoadedFile& file)
+{
+    std::string bytes;
+    const WholeFileRead read = ReadWholeFile(path, bytes, 0);
+    if (read != WFR_READ) {
+        return read == WFR_MISSING;
+    }
+    const DecodedFile decoded = DecodeFileText(bytes);
+    file.document = IniDocument(decoded.text);
+    file.encoding = decoded.encoding;
+    file.byteOrderMark = decoded.byteOrderMark;
+    file.exists = true;
+    return true;
+}
+
 } // namespace
+
+CIniFile::CIniFile(IniDocument& document) : document_(&document) {}
 
 CIniFile::~CIniFile() { path_.clear(); }
 
@@ -70,33 +101,63 @@ int CIniFile::Open(const std::wstring& path, bool readOnly, bool truncate)
 int CIniFile::Close()
 {
     path_.clear();
+    document_ = nullptr;
     return 1;
 }
 
 bool CIniFile::HasFailedWrite() const { return writeFailed_; }
 
+int CIniFile::ReadValue(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue,
+                        int size, std::wstring& value) const
+{
+    if (document_ != nullptr) {
+        return document_->Read(section, key, defaultValue, size, value);
+    }
+    // A file that cannot be read answers like a missing one: with the default.
+    LoadedFile file;
+    LoadFile(path_, file);
+    return file.document.Read(section, key, defaultValue, size, value);
+}
+
+template <typename Edit>
+int CIniFile::EditFile(bool create, Edit edit)
+{
+    if (document_ != nullptr) {
+        return edit(*document_);
+    }
+    LoadedFile file;
+    if (!LoadFile(path_, file) || (!file.exists && !create)) {
+        return 0;
+    }
+    const int result = edit(file.document);
+    return WriteWholeFile(path_, EncodeFileText(file.document.Text(), file.encoding, file.byteOrderMark)) ? result : 0;
+}
+
 int CIniFile::ReadStringToBuffer(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                                  wchar_t* buffer, int size)
 {
-    return static_cast<int>(
-        ::GetPrivateProfileStringW(section, key, defaultValue, buffer, static_cast<DWORD>(size), path_.c_str()));
+    if (buffer == nullptr || size <= 0) {
+        return 0;
+    }
+    std::wstring value;
+    const int count = ReadValue(Text(section), Text(key), Text(defaultValue), size, value);
+    value.copy(buffer, value.size());
+    buffer[value.size()] = L'\0';
+    return count;
 }
 
 int CIniFile::ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue,
                          std::wstring& value)
 {
-    std::vector<wchar_t> buffer(kValueBufferSize, L'\0');
-    const DWORD count = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                                   kValueBufferSize, path_.c_str());
-    value = buffer.data();
-    return static_cast<int>(count);
+    return ReadValue(section, key, defaultValue, kValueBufferSize, value);
 }
 
 int CIniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
-    CreateUnicodeFileIfMissing();
-    const int written =
-        ::WritePrivateProfileStringW(section.c_str(), key.c_str(), ProtectValue(value).c_str(), path_.c_str());
+    const int written = EditFile(true, [&](IniDocument& document) {
+        document.Write(section, key, ProtectValue(value));
+        return 1;
+    });
     if (!written) {
         writeFailed_ = true;
     }
@@ -136,30 +197,15 @@ int CIniFile::WriteBool(const std::wstring& section, const std::wstring& key, in
 
 int CIniFile::DeleteSection(const wchar_t* section)
 {
-    return RemoveIniLines(path_, std::wstring(L"[") + section + L"]", std::wstring());
+    const std::wstring header = L"[" + Text(section) + L"]";
+    return EditFile(false, [&](IniDocument& document) { return document.RemoveLines(header, std::wstring()) ? 1 : 0; });
 }
 
 int CIniFile::DeleteKey(const wchar_t* section, const wchar_t* key)
 {
-    return RemoveIniLines(path_, std::wstring(L"[") + section + L"]", std::wstring(key) + L"=");
-}
-
-// The private-profile functions write a new file in the ANSI code page, which
-// loses every character outside it (Japanese names on a Western system). A
-// file that starts with a UTF-16LE byte-order mark is kept in UTF-16 by them.
-void CIniFile::CreateUnicodeFileIfMissing() const
-{
-    if (path_.empty() || GetPathKind(path_) != PK_NOTHING) {
-        return;
-    }
-    const OwnedHandle file =
-        OwnFile(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return;
-    }
-    static const unsigned char kByteOrderMark[] = {0xFF, 0xFE};
-    DWORD written = 0;
-    ::WriteFile(file.Get(), kByteOrderMark, sizeof kByteOrderMark, &written, nullptr);
+    const std::wstring header = L"[" + Text(section) + L"]";
+    const std::wstring prefix = Text(key) + L"=";
+    return EditFile(false, [&](IniDocument& document) { return document.RemoveLines(header, prefix) ? 1 : 0; });
 }
 
 void CIniFile::GenerateIniFileFullPathForApplicationData(const std::wstring& maker, const std::wstring& product,

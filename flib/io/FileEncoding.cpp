@@ -48,6 +48,7 @@ DecodedFile DecodeFileText(const std::string& bytes)
     DecodedFile decoded;
     if (BeginsWith(bytes, "\xFF\xFE")) {
         decoded.encoding = FE_UTF16LE;
+        decoded.byteOrderMark = true;
         // An odd last byte is half a character: nothing a profile read could see either.
         decoded.text.assign((bytes.size() - 2) / 2, L'\0');
         if (!decoded.text.empty()) {
@@ -57,6 +58,7 @@ DecodedFile DecodeFileText(const std::string& bytes)
     }
     if (BeginsWith(bytes, "\xEF\xBB\xBF")) {
         decoded.encoding = FE_UTF8;
+        decoded.byteOrderMark = true;
         Decode(CP_UTF8, false, bytes.data() + 3, bytes.size() - 3, decoded.text);
         return decoded;
     }
@@ -68,6 +70,28 @@ DecodedFile DecodeFileText(const std::string& bytes)
     decoded.encoding = FE_ANSI;
     Decode(CP_ACP, false, bytes.data(), bytes.size(), decoded.text);
     return decoded;
+}
+
+std::string EncodeFileText(const std::wstring& text, FileEncoding encoding, bool byteOrderMark)
+{
+    if (encoding == FE_UTF16LE) {
+        const std::string bytes = EncodeUtf16LeWithByteOrderMark(text);
+        return byteOrderMark ? bytes : bytes.substr(2);
+    }
+    const UINT codePage = encoding == FE_UTF8 ? CP_UTF8 : CP_ACP;
+    std::string bytes = encoding == FE_UTF8 && byteOrderMark ? std::string("\xEF\xBB\xBF") : std::string();
+    if (text.empty()) {
+        return bytes;
+    }
+    const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                           nullptr);
+    if (size <= 0) {
+        return bytes;
+    }
+    const std::size_t head = bytes.size();
+    bytes.resize(head + static_cast<std::size_t>(size));
+    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[head], size, nullptr, nullptr);
+    return bytes;
 }
 
 std::string EncodeUtf16LeWithByteOrderMark(const std::wstring& text)

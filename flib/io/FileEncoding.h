@@ -13,11 +13,15 @@ enum FileEncoding : int {
 struct DecodedFile {
     std::wstring text; // without a byte-order mark
     FileEncoding encoding = FE_ANSI;
+    bool byteOrderMark = false;
 };
 
 DecodedFile DecodeFileText(const std::string& bytes);
 
 // The byte-order mark FF FE, then the text as UTF-16LE.
 std::string EncodeUtf16LeWithByteOrderMark(const std::wstring& text);
+// The text as a file of that encoding, with or without its byte-order mark
+// (an ANSI file has none); the inverse of DecodeFileText.
+std::string EncodeFileText(const std::wstring& text, FileEncoding encoding, bool byteOrderMark);
 
 }}} // namespace Flib::IO::File

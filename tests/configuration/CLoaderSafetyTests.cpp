@@ -172,21 +172,51 @@ const EncodingCase kEncodingCases[] = {
 INSTANTIATE_TEST_SUITE_P(Encodings, ForeignEncodingTest, ::testing::ValuesIn(kEncodingCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Fails the write of one key; every other call goes through.
-using WriteProfileFunction = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR);
-WriteProfileFunction realWrite = nullptr;
-int writesBeforeFailure = 0;
+// Each step of putting the new file on the disk fails in turn; every other call goes through.
+void* realCall = nullptr;
 
-BOOL WINAPI FailingWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR path)
+HANDLE WINAPI CreateNewFileRefused(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                   DWORD disposition, DWORD attributes, HANDLE templateFile)
 {
-    if (key != nullptr && writesBeforeFailure-- == 0) {
-        ::SetLastError(ERROR_DISK_FULL);
-        return FALSE;
+    if (disposition == CREATE_NEW) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
     }
-    return realWrite(section, key, value, path);
+    return reinterpret_cast<decltype(&::CreateFileW)>(realCall)(path, access, share, security, disposition, attributes,
+                                                                templateFile);
 }
 
-TEST(CLoaderSafetyTest, AWriteFailingPartWayLeavesTheFileAsItWasAndNoTemporary)
+// The disk fills up half-way through the file.
+BOOL WINAPI WriteHalfThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlapped)
+{
+    reinterpret_cast<decltype(&::WriteFile)>(realCall)(file, data, size / 2, done, overlapped);
+    ::SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+BOOL WINAPI FlushFailed(HANDLE)
+{
+    ::SetLastError(ERROR_IO_DEVICE);
+    return FALSE;
+}
+
+BOOL WINAPI MoveRefused(LPCWSTR, LPCWSTR, DWORD)
+{
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+struct FailureCase {
+    const char* name;
+    const char* function;
+    void* replacement;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+
+class FailedSaveTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailedSaveTest, LeavesTheFileAsItWasAndNoOtherFile)
 {
     const TempFolder temp;
     const std::wstring path = temp.File(L"tolv.ini");
@@ -198,20 +228,47 @@ TEST(CLoaderSafetyTest, AWriteFailingPartWayLeavesTheFileAsItWasAndNoTemporary)
     configuration->GetSwitchOnApplication()->GetApplications()->Add(
         std::make_unique<CApplication4SwitchOnApplication>(MT_FILENAME, L"new.exe", 0));
     {
-        TolvTest::ImportPatch patch("WritePrivateProfileStringW", reinterpret_cast<void*>(&FailingWrite));
+        TolvTest::ImportPatch patch(GetParam().function, GetParam().replacement);
         ASSERT_GT(patch.Slots(), 0u);
-        realWrite = reinterpret_cast<WriteProfileFunction>(patch.Original());
-        // The first key, the element right after its list's count, the last key.
-        for (const int failAt : {0, 7, 25}) {
-            writesBeforeFailure = failAt;
-            EXPECT_EQ(loader.Save(*configuration), 0) << "failing write " << failAt;
-            EXPECT_EQ(ReadBytes(path), before);
-            EXPECT_EQ(FilesIn(temp.Path()), std::set<std::wstring>{L"tolv.ini"});
-        }
+        realCall = patch.Original();
+        EXPECT_EQ(loader.Save(*configuration), 0);
     }
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(FilesIn(temp.Path()), std::set<std::wstring>{L"tolv.ini"});
+
     ASSERT_EQ(loader.Save(*configuration), 1);
     EXPECT_EQ(FilesIn(temp.Path()), std::set<std::wstring>{L"tolv.ini"});
     EXPECT_NE(ReadText(path).find(L"\r\nApplication[0].Expression=new.exe\r\n"), std::wstring::npos);
+}
+
+const FailureCase kFailureCases[] = {
+    {"NoNewFile", "CreateFileW", reinterpret_cast<void*>(&CreateNewFileRefused)},
+    {"DiskFullWhileWriting", "WriteFile", reinterpret_cast<void*>(&WriteHalfThenDiskFull)},
+    {"FlushFails", "FlushFileBuffers", reinterpret_cast<void*>(&FlushFailed)},
+    {"ReplaceRefused", "MoveFileExW", reinterpret_cast<void*>(&MoveRefused)},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, FailedSaveTest, ::testing::ValuesIn(kFailureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A settings folder deeper than MAX_PATH, as a long user name and a synced
+// folder can make it: the save neither cuts the new file's path nor fails.
+TEST(CLoaderSafetyTest, AFolderPathLongerThanMaxPathIsSavedAndLoaded)
+{
+    const TempFolder temp;
+    std::wstring folder = temp.Path();
+    while (folder.size() <= MAX_PATH + 20) {
+        folder += L"\\" + std::wstring(60, L'x');
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr)) << "Wine refuses long paths here";
+    }
+    const std::wstring path = folder + L"\\tolv.ini";
+    CLoader loader(path);
+    auto configuration = TolvTest::MakeStartupConfiguration();
+    configuration->GetImes()->GetAt(0)->SetName(L"Deep");
+    ASSERT_EQ(loader.Save(*configuration), 1);
+    EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"tolv.ini"});
+    auto reloaded = TolvTest::MakeStartupConfiguration();
+    ASSERT_EQ(loader.Load(*reloaded), 1);
+    EXPECT_EQ(reloaded->GetImes()->GetAt(0)->GetName(), L"Deep");
 }
 
 TEST(CLoaderSafetyTest, AFileAnotherProgramWritesIsLoadedButNotWrittenOver)

@@ -170,6 +170,66 @@ const RefusalCase kRefusals[] = {
      }},
 };
 
+// A path longer than any first buffer, ending in the real executable's name.
+std::wstring longImagePath;
+
+std::wstring LongPathOf(const std::wstring& exe)
+{
+    std::wstring path = L"C:";
+    while (path.size() < 5000) {
+        path += L"\\" + std::wstring(200, L'd');
+    }
+    return path + exe.substr(exe.find_last_of(L'\\'));
+}
+
+BOOL WINAPI QueryLongImageName(HANDLE, DWORD, LPWSTR buffer, PDWORD size)
+{
+    if (*size <= longImagePath.size()) {
+        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    buffer[longImagePath.copy(buffer, longImagePath.size())] = L'\0';
+    *size = static_cast<DWORD>(longImagePath.size());
+    return TRUE;
+}
+
+// Cuts the path to the buffer and succeeds, as the system does.
+DWORD WINAPI LongModuleFileName(HANDLE, HMODULE, LPWSTR buffer, DWORD size)
+{
+    const std::size_t length = longImagePath.copy(buffer, size - 1);
+    buffer[length] = L'\0';
+    return static_cast<DWORD>(length);
+}
+
+TEST(LongImagePathTest, IsReadWholeThroughEitherCall)
+{
+    KeyLogProcess process(KeyLogBuild::Native, L"TolvTestLongPath", L"long path");
+    ASSERT_NE(process.Window(), nullptr);
+    longImagePath = LongPathOf(process.ExePath());
+    const std::wstring exeName = longImagePath.substr(longImagePath.find_last_of(L'\\') + 1);
+
+    TargetWindowInfo newer;
+    {
+        const Patches patches = Patch("QueryFullProcessImageNameW", reinterpret_cast<void*>(QueryLongImageName), nullptr);
+        newer = DescribeWindow(process.Window());
+    }
+    EXPECT_EQ(newer.fullPath, longImagePath);
+
+    TargetWindowInfo older;
+    {
+        const Patches refused = Patch("QueryFullProcessImageNameW", reinterpret_cast<void*>(QueryImageNameRefused), nullptr);
+        ImportPatch module("GetModuleFileNameExW", reinterpret_cast<void*>(LongModuleFileName));
+        ImportPatch k32("K32GetModuleFileNameExW", reinterpret_cast<void*>(LongModuleFileName));
+        ASSERT_GT(module.Slots() + k32.Slots(), 0u);
+        older = DescribeWindow(process.Window());
+    }
+    EXPECT_EQ(older.fullPath, longImagePath);
+    for (const TargetWindowInfo& target : {newer, older}) {
+        EXPECT_TRUE(target.fileName == exeName || target.fileName == exeName.substr(0, exeName.size() - 4))
+            << target.fileName.c_str();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedAccessTest, ::testing::Combine(::testing::ValuesIn(kRefusals), ::testing::ValuesIn(kTargets)),
     [](const ::testing::TestParamInfo<std::tuple<RefusalCase, Target>>& info) {
