@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "flib/window/BoundObject.h"
 #include "app/settings/PickableWindows.h"
 #include "flib/Owned.h"
+#include "flib/window/BoundObject.h"
 #include "flib/window/CDialogBox.h"
 #include "flib/window/CListView.h"
 #include "flib/window/LoadResourceString.h"
@@ -17,6 +17,7 @@
 
 namespace Tolv {
 
+using Flib::Windows::Window::BoundDialogProcedure;
 using Flib::Windows::Window::CDialogBox;
 using Flib::Windows::Window::CListView;
 
