@@ -14,24 +14,14 @@
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/KeyLoggerCopy.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/TextLines.h"
 #include "tests/support/TolvProcess.h"
 #include "tests/support/Wait.h"
 
 namespace {
 
 using namespace TolvTest::LongBalloonTarget;
-
-void Say(const std::wstring& line)
-{
-    const std::wstring text = line + L"\n";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                          nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
+using TolvTest::Say;
 
 BOOL CALLBACK FindBalloon(HWND window, LPARAM found)
 {

@@ -15,27 +15,15 @@
 #include "tests/support/KeyLoggerCopy.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/ShownBalloons.h"
+#include "tests/support/TextLines.h"
 #include "tests/support/TolvProcess.h"
 #include "tests/support/Wait.h"
 
 namespace {
 
-using TolvTest::WaitUntil;
 using namespace TolvTest::LongBalloonTarget;
-
-std::vector<std::wstring> Lines(const std::wstring& text)
-{
-    std::vector<std::wstring> lines;
-    std::wstring::size_type start = 0;
-    for (;;) {
-        const std::wstring::size_type end = text.find(L'\n', start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::wstring::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
-}
+using TolvTest::Lines;
+using TolvTest::WaitUntil;
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
 bool EndsWith(const std::wstring& text, const std::wstring& end)

@@ -14,11 +14,13 @@
 #include "tests/support/SettingsFile.h"
 #include "tests/support/TolvProcess.h"
 #include "tests/support/Wait.h"
+#include "tests/support/TextLines.h"
 
 namespace {
 
 using TolvDemo::ArrivedKey;
 using TolvDemo::DemoWindow;
+using TolvTest::Say;
 using TolvTest::WaitUntil;
 
 constexpr DWORD kSwitchTimeoutMs = 5000;
@@ -32,19 +34,7 @@ struct Slot {
 const Slot kJapanese{L"IME-1", L"日本語", {VK_CONTROL, VK_SHIFT, '1'}};
 const Slot kEnglish{L"IME-2", L"English", {VK_CONTROL, VK_SHIFT, '2'}};
 
-// UTF-8 lines on standard output; dev.sh passes them on and answers "SHOT".
-void Say(const std::wstring& line)
-{
-    const std::wstring text = line + L"\n";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                          nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
+// dev.sh passes the lines on and answers "SHOT".
 void WaitForAnswerLine()
 {
     char c = 0;

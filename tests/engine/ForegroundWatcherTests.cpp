@@ -20,9 +20,9 @@
 #include "engine/ForegroundWatcher.h"
 #include "engine/KeySending.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/engine/TwoKeyLoggers.h"
 #include "tests/support/ForegroundEvent.h"
 #include "tests/support/ImportPatch.h"
-#include "tests/support/KeyLogProcess.h"
 #include "tests/support/Wait.h"
 
 namespace {
@@ -38,8 +38,6 @@ using EngineTest::Rules;
 using Flib::IO::Input::CKeys;
 using TolvTest::ChangeForegroundWithEvent;
 using TolvTest::ImportPatch;
-using TolvTest::KeyLogBuild;
-using TolvTest::KeyLogProcess;
 using TolvTest::WaitUntil;
 
 // Only the two key loggers have a rule, so nothing else on the desktop gets keys.
@@ -51,33 +49,51 @@ Rules WatchRules(int slot)
     return rules;
 }
 
-class ForegroundWatcherTest : public ::testing::Test {
+// Holds a cycle in its keys, where the engine's key sender runs it, until
+// released; released at the latest when destroyed, so declare it after the
+// watcher whose cycle it holds.
+class CycleGate {
+public:
+    CycleGate() = default;
+    ~CycleGate() { Release(); }
+    CycleGate(const CycleGate&) = delete;
+    CycleGate& operator=(const CycleGate&) = delete;
+
+    std::function<void()> Hold()
+    {
+        return [this] {
+            reached_ = true;
+            std::unique_lock<std::mutex> lock(lock_);
+            released_.wait(lock, [this] { return !holding_; });
+        };
+    }
+    bool Reached() const { return reached_; }
+    void Release()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            holding_ = false;
+        }
+        released_.notify_all();
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable released_;
+    bool holding_ = true;
+    std::atomic<bool> reached_{false};
+};
+
+class ForegroundWatcherTest : public EngineTest::TwoKeyLoggersTest {
 protected:
     struct Switch {
         HWND window;
         CKeys keys;
     };
 
-    static void SetUpTestSuite()
-    {
-        // Each new window activates itself a little after it appears: wait for that,
-        // so it cannot take the foreground from a test later.
-        a = new KeyLogProcess(KeyLogBuild::Native, L"TolvWatchA", L"watch A");
-        a->BringToFront();
-        b = new KeyLogProcess(KeyLogBuild::Native, L"TolvWatchB", L"watch B");
-        b->BringToFront();
-    }
-    static void TearDownTestSuite()
-    {
-        delete a;
-        delete b;
-        a = b = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_NE(a->Window(), nullptr);
-        ASSERT_NE(b->Window(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(TwoKeyLoggersTest::SetUp());
         engine.ApplySettings(*MakeConfiguration(WatchRules(0)));
         ASSERT_TRUE(TolvTest::SettleInFront(a->Window()));
     }
@@ -102,9 +118,6 @@ protected:
         const std::lock_guard<std::mutex> guard(mutex);
         return balloons;
     }
-
-    static KeyLogProcess* a;
-    static KeyLogProcess* b;
 
     std::mutex mutex;
     std::vector<Switch> switches;
@@ -133,9 +146,6 @@ protected:
     // After the engine it reads, as in the program.
     ForegroundWatcher watcher{engine};
 };
-
-KeyLogProcess* ForegroundWatcherTest::a = nullptr;
-KeyLogProcess* ForegroundWatcherTest::b = nullptr;
 
 TEST_F(ForegroundWatcherTest, AnEventAloneSwitchesTheNewForegroundWindow)
 {
@@ -339,29 +349,10 @@ TEST_F(ForegroundWatcherTest, SettingsAppliedBetweenADecisionAndItsKeysNeitherWa
     watcher.Start();
     ASSERT_TRUE(WaitUntil([&] { return CountFor(a->Window()) == 1; }, 3000));
 
-    std::mutex holdLock;
-    std::condition_variable released;
-    bool holding = true;
-    std::atomic<bool> held{false};
-    beforeKeys = [&] {
-        held = true;
-        std::unique_lock<std::mutex> lock(holdLock);
-        released.wait(lock, [&] { return !holding; });
-    };
-    const auto release = [&] {
-        {
-            const std::lock_guard<std::mutex> guard(holdLock);
-            holding = false;
-        }
-        released.notify_all();
-    };
-    struct Release {
-        std::function<void()> run;
-        ~Release() { run(); }
-    } const releaseAtEnd{release};
-
+    CycleGate gate;
+    beforeKeys = gate.Hold();
     ASSERT_TRUE(b->BringToFront());
-    ASSERT_TRUE(WaitUntil([&] { return held.load(); }, 3000)) << "B's cycle never reached its keys";
+    ASSERT_TRUE(WaitUntil([&] { return gate.Reached(); }, 3000)) << "B's cycle never reached its keys";
 
     std::atomic<bool> applied{false};
     const auto slot1 = MakeConfiguration(WatchRules(1));
@@ -370,7 +361,7 @@ TEST_F(ForegroundWatcherTest, SettingsAppliedBetweenADecisionAndItsKeysNeitherWa
         applied = true;
     });
     const bool appliedWhileHeld = WaitUntil([&] { return applied.load(); }, 3000);
-    release();
+    gate.Release();
     applying.join();
     EXPECT_TRUE(appliedWhileHeld) << "the apply waited for another window's keys";
     beforeKeys = [] {};
@@ -416,35 +407,17 @@ TEST_F(ForegroundWatcherTest, AnExceptionInACycleDoesNotEndTheThread)
 
 TEST_F(ForegroundWatcherTest, StopGivesUpOnACycleThatDoesNotEndAndJoinsOnceItDoes)
 {
-    std::mutex holdLock;
-    std::condition_variable released;
-    bool holding = true;
-    beforeKeys = [&] {
-        std::unique_lock<std::mutex> lock(holdLock);
-        released.wait(lock, [&] { return !holding; });
-    };
-    const auto release = [&] {
-        {
-            const std::lock_guard<std::mutex> guard(holdLock);
-            holding = false;
-        }
-        released.notify_all();
-    };
-    // Destroyed first: the held cycle is let go whatever the test's outcome.
-    struct Release {
-        std::function<void()> run;
-        ~Release() { run(); }
-    };
     WatcherTimings timings;
     timings.stopLimit = std::chrono::milliseconds(300);
     ForegroundWatcher stuck(engine, timings);
-    const Release releaseAtEnd{release};
+    CycleGate gate; // destroyed first: the held cycle is let go whatever the test's outcome
+    beforeKeys = gate.Hold();
 
     stuck.Start();
     ASSERT_TRUE(WaitUntil([&] { return Switches().size() == 1; }, 3000)) << "the cycle reached the keys";
     EXPECT_FALSE(stuck.Stop()) << "a cycle held in the keys cannot have ended";
 
-    release();
+    gate.Release();
     EXPECT_TRUE(WaitUntil([&] { return stuck.Stop(); }, 5000));
 }
 

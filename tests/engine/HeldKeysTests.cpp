@@ -17,6 +17,7 @@
 #include "engine/ForegroundWatcher.h"
 #include "engine/KeySending.h"
 #include "tests/engine/EngineTestRules.h"
+#include "tests/engine/TwoKeyLoggers.h"
 #include "tests/support/ForegroundEvent.h"
 #include "tests/support/ImportPatch.h"
 #include "tests/support/KeyLogProcess.h"
@@ -37,7 +38,6 @@ using Flib::IO::Input::CKeys;
 using TolvTest::ChangeForegroundWithEvent;
 using TolvTest::HeldKey;
 using TolvTest::ImportPatch;
-using TolvTest::KeyLogBuild;
 using TolvTest::KeyLogProcess;
 using TolvTest::LoggedKey;
 using TolvTest::WaitUntil;
@@ -78,26 +78,11 @@ DWORD WINAPI CountedMsgWait(DWORD count, const HANDLE* handles, DWORD timeout, D
     return realMsgWait(count, handles, timeout, wakeMask, flags);
 }
 
-class HeldKeysTest : public ::testing::Test {
+class HeldKeysTest : public EngineTest::TwoKeyLoggersTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        a = new KeyLogProcess(KeyLogBuild::Native, L"TolvHeldA", L"held A");
-        a->BringToFront();
-        b = new KeyLogProcess(KeyLogBuild::Native, L"TolvHeldB", L"held B");
-        b->BringToFront();
-    }
-    static void TearDownTestSuite()
-    {
-        delete a;
-        delete b;
-        a = b = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_NE(a->Window(), nullptr);
-        ASSERT_NE(b->Window(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(TwoKeyLoggersTest::SetUp());
         ASSERT_GT(looks_.Slots(), 0u) << "the engine's key reads cannot be seen";
         ASSERT_GT(waits_.Slots(), 0u) << "the watcher's waits cannot be seen";
         realGetAsyncKeyState = reinterpret_cast<GetAsyncKeyStateFunction>(looks_.Original());
@@ -117,7 +102,7 @@ protected:
     {
         Rules rules;
         rules.processed = policy;
-        rules.applications = {{MT_CLASSNAME, L"TolvHeldA", 0}, {MT_CLASSNAME, L"TolvHeldB", 1},
+        rules.applications = {{MT_CLASSNAME, L"TolvWatchA", 0}, {MT_CLASSNAME, L"TolvWatchB", 1},
                               {MT_CLASSNAME, L"Notepad", 2}};
         engine.ApplySettings(*MakeConfiguration(rules));
     }
@@ -170,9 +155,6 @@ protected:
         return keys;
     }
 
-    static KeyLogProcess* a;
-    static KeyLogProcess* b;
-
     ImportPatch looks_{"GetAsyncKeyState", reinterpret_cast<void*>(&CountedGetAsyncKeyState)};
     ImportPatch waits_{"MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&CountedMsgWait)};
     std::mutex mutex_;
@@ -188,9 +170,6 @@ protected:
                         }};
     std::unique_ptr<ForegroundWatcher> watcher_;
 };
-
-KeyLogProcess* HeldKeysTest::a = nullptr;
-KeyLogProcess* HeldKeysTest::b = nullptr;
 
 // Win+1 brought B to the front with Win still down: Win+Shift+Alt+2 would be
 // another command; the hotkey comes whole once Win is up.

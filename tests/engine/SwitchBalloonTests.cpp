@@ -14,6 +14,7 @@
 #include "configuration/CNotify.h"
 #include "engine/SwitchNotification.h"
 #include "flib/window/CTaskTrayIcon.h"
+#include "tests/support/TextLines.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ using Configuration::CNotify;
 using Engine::Balloon;
 using Engine::TargetWindowInfo;
 using Flib::Windows::Window::CTaskTrayIcon;
+using TolvTest::Lines;
 
 const HINSTANCE kStrings = ::GetModuleHandleW(nullptr);
 const std::wstring kEmoji = L"\U0001F600";
@@ -81,20 +83,6 @@ Shown HandToTheShell(const TargetWindowInfo& target, const std::wstring& slotNam
     EXPECT_LT(std::wcslen(record.szInfoTitle), sizeof(record.szInfoTitle) / sizeof(wchar_t));
     EXPECT_LT(std::wcslen(record.szInfo), sizeof(record.szInfo) / sizeof(wchar_t));
     return Shown{record.szInfoTitle, record.szInfo};
-}
-
-std::vector<std::wstring> Lines(const std::wstring& text)
-{
-    std::vector<std::wstring> lines;
-    std::wstring::size_type start = 0;
-    for (;;) {
-        const std::wstring::size_type end = text.find(L'\n', start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::wstring::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
 }
 
 // Where a half of a surrogate pair stands alone, or npos.

@@ -8,6 +8,7 @@
 #include "configuration/CIme.h"
 #include "configuration/CNotify.h"
 #include "engine/SwitchNotification.h"
+#include "tests/support/TextLines.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ using Engine::Balloon;
 using Engine::NotificationDetails;
 using Engine::NotifySwitch;
 using Engine::TargetWindowInfo;
+using TolvTest::Lines;
 
 const HWND kHandle = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234ABCD));
 
@@ -45,20 +47,6 @@ CNotify Items(bool on)
     notify.SetShowClassName(on);
     notify.SetShowWindowText(on);
     return notify;
-}
-
-std::vector<std::wstring> Lines(const std::wstring& text)
-{
-    std::vector<std::wstring> lines;
-    std::wstring::size_type start = 0;
-    for (;;) {
-        const std::wstring::size_type end = text.find(L'\n', start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::wstring::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
 }
 
 const HINSTANCE kStrings = ::GetModuleHandleW(nullptr);
