@@ -20,26 +20,11 @@ constexpr int kCellPadding = 8;
 constexpr int kImeColumnWidth = 64;
 constexpr int kMinimumConditionWidth = 60;
 
-void AppendColumn(CListView& list, const std::wstring& header, int index)
-{
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<wchar_t*>(header.c_str());
-    column.iSubItem = index;
-    list.AppendColumn(column);
-}
-
 std::wstring Header(HINSTANCE instance, UINT id)
 {
     std::wstring text;
     Flib::Windows::Window::LoadResourceString(instance, id, text);
     return text;
-}
-
-int StringWidth(CListView& list, const std::wstring& text)
-{
-    return static_cast<int>(list.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 int DialogUnits(HWND page, int units)
@@ -54,15 +39,15 @@ int DialogUnits(HWND page, int units)
 void SetConditionColumns(CListView& list, HWND page, HINSTANCE instance, bool imeColumn)
 {
     const std::wstring targetHeader = Header(instance, IDS_COLUMN_TARGET);
-    AppendColumn(list, targetHeader, 0);
-    AppendColumn(list, Header(instance, IDS_COLUMN_CONDITION), 1);
+    list.AppendTextColumn(targetHeader, 0);
+    list.AppendTextColumn(Header(instance, IDS_COLUMN_CONDITION), 1);
     if (imeColumn) {
-        AppendColumn(list, Header(instance, IDS_COLUMN_IME), 2);
+        list.AppendTextColumn(Header(instance, IDS_COLUMN_IME), 2);
     }
 
-    int target = StringWidth(list, targetHeader);
+    int target = list.StringWidth(targetHeader);
     for (const std::wstring& name : MatchTypeNames) {
-        target = std::max(target, StringWidth(list, name));
+        target = std::max(target, list.StringWidth(name));
     }
     target += DialogUnits(page, kCellPadding);
 

@@ -57,16 +57,6 @@ std::wstring MatchTypeText(Configuration::MatchType type)
                                                                           : std::wstring();
 }
 
-void SetCell(Flib::Windows::Window::CListView& list, int row, int column, const std::wstring& text)
-{
-    LVITEMW cell = {};
-    cell.mask = LVIF_TEXT;
-    cell.iItem = row;
-    cell.iSubItem = column;
-    cell.pszText = const_cast<wchar_t*>(text.c_str());
-    list.SetItem(cell);
-}
-
 void SetMenuItemEnabled(CMenu& popup, UINT command, bool enable)
 {
     MENUITEMINFOW state = {};
@@ -321,11 +311,11 @@ void ConditionList::WriteRow(int row, bool insert)
     } else {
         list_.SetItem(item);
     }
-    SetCell(list_, row, 1, condition.GetExpression());
+    list_.SetItemText(row, 1, condition.GetExpression());
     const auto* perApplication = dynamic_cast<const CApplication4SwitchOnApplication*>(&condition);
     if (layout_->imeColumn && perApplication != nullptr) {
         const int imeNumber = perApplication->GetImeNumber();
-        SetCell(list_, row, 2,
+        list_.SetItemText(row, 2,
                 imeNumber < imes_->Count() ? imes_->GetAt(imeNumber)->GetName()
                                            : MissingImeChoiceText(page_->GetInstance(), imeNumber));
     }

@@ -95,12 +95,7 @@ private:
     {
         std::wstring header;
         Flib::Windows::Window::LoadResourceString(GetInstance(), headerId, header);
-        LVCOLUMNW column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.pszText = const_cast<wchar_t*>(header.c_str());
-        column.iSubItem = index;
-        list_.AppendColumn(column);
+        list_.AppendTextColumn(header, index);
         headers_.push_back(header);
     }
 
@@ -117,23 +112,8 @@ private:
         if (row < 0) {
             return;
         }
-        SetCell(row, kFileNameColumn, facts.fileName);
-        SetCell(row, kClassNameColumn, facts.className);
-    }
-
-    void SetCell(int row, int column, const std::wstring& text)
-    {
-        LVITEMW cell = {};
-        cell.mask = LVIF_TEXT;
-        cell.iItem = row;
-        cell.iSubItem = column;
-        cell.pszText = const_cast<wchar_t*>(text.c_str());
-        list_.SetItem(cell);
-    }
-
-    int TextWidth(const std::wstring& text)
-    {
-        return static_cast<int>(list_.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        list_.SetItemText(row, kFileNameColumn, facts.fileName);
+        list_.SetItemText(row, kClassNameColumn, facts.className);
     }
 
     // File name and class name fit their longest text in the list's own font,
@@ -145,11 +125,11 @@ private:
         RECT client = {};
         list_.GetClientRect(&client);
         const int third = client.right / 3;
-        int fileName = TextWidth(headers_[kFileNameColumn]);
-        int className = TextWidth(headers_[kClassNameColumn]);
+        int fileName = list_.StringWidth(headers_[kFileNameColumn]);
+        int className = list_.StringWidth(headers_[kClassNameColumn]);
         for (const PickableWindow& window : windows_) {
-            fileName = std::max(fileName, TextWidth(window.facts.fileName));
-            className = std::max(className, TextWidth(window.facts.className));
+            fileName = std::max(fileName, list_.StringWidth(window.facts.fileName));
+            className = std::max(className, list_.StringWidth(window.facts.className));
         }
         fileName = std::min(fileName + padding, third);
         className = std::min(className + padding, third);

@@ -32,6 +32,16 @@ LRESULT CListView::SetExtendedStyleMasked(DWORD mask, DWORD style)
 
 LRESULT CListView::AppendColumn(const LVCOLUMNW& column) { return InsertColumn(INT_MAX, column); }
 
+LRESULT CListView::AppendTextColumn(const std::wstring& header, int subItem)
+{
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.pszText = const_cast<wchar_t*>(header.c_str());
+    column.iSubItem = subItem;
+    return AppendColumn(column);
+}
+
 LRESULT CListView::InsertColumn(int index, const LVCOLUMNW& column)
 {
     return Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
@@ -51,6 +61,21 @@ LRESULT CListView::InsertItem(const LVITEMW& item) { return Send(LVM_INSERTITEMW
 LRESULT CListView::GetItem(LVITEMW& item) { return Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)); }
 LRESULT CListView::SetItem(const LVITEMW& item) { return Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)); }
 LRESULT CListView::GetItemCount() { return Send(LVM_GETITEMCOUNT, 0, 0); }
+
+LRESULT CListView::SetItemText(int row, int column, const std::wstring& text)
+{
+    LVITEMW cell = {};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = column;
+    cell.pszText = const_cast<wchar_t*>(text.c_str());
+    return SetItem(cell);
+}
+
+int CListView::StringWidth(const std::wstring& text)
+{
+    return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
 
 LRESULT CListView::GetNextItem(int start, UINT flags)
 {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "flib/window/CControl.h"
 
 namespace Flib { namespace Windows { namespace Window {
@@ -13,6 +15,8 @@ public:
     virtual LRESULT SetExtendedStyleMasked(DWORD mask, DWORD style);
     // After the last column.
     virtual LRESULT AppendColumn(const LVCOLUMNW& column);
+    // A left-aligned text column after the last one, showing sub-item `subItem`.
+    LRESULT AppendTextColumn(const std::wstring& header, int subItem);
     virtual LRESULT InsertColumn(int index, const LVCOLUMNW& column);
     virtual LRESULT DeleteColumn(int index);
     // After the last item, whatever index the record holds; the record itself is not changed.
@@ -21,6 +25,10 @@ public:
     virtual LRESULT InsertItem(const LVITEMW& item);
     virtual LRESULT GetItem(LVITEMW& item);
     virtual LRESULT SetItem(const LVITEMW& item);
+    // The text of one cell of an existing row.
+    LRESULT SetItemText(int row, int column, const std::wstring& text);
+    // How wide `text` is in the list's own font, in pixels.
+    int StringWidth(const std::wstring& text);
     virtual LRESULT GetItemCount();
     virtual LRESULT GetNextItem(int start, UINT flags);
     virtual LRESULT DeleteItem(int index);
