@@ -66,20 +66,29 @@ std::wstring LibraryReason(const char* what)
     return std::wstring(reason.begin(), reason.end());
 }
 
-// The executable's name as the path spells it, extension included; empty without a path.
 std::wstring NameInPath(const std::wstring& fullPath)
 {
+    if (fullPath.empty()) {
+        return std::wstring();
+    }
     const std::wstring::size_type slash = fullPath.find_last_of(L'\\');
     return slash == std::wstring::npos ? fullPath : fullPath.substr(slash + 1);
 }
 
+// The title as GetFileTitleW gave it, or the name the path spells (when there is a path).
 template <typename Test>
-bool FileNameHolds(const TargetWindowInfo& target, Test test)
+bool EitherFileName(const std::wstring& fileName, const std::wstring& nameInPath, bool hasPath, Test test)
 {
-    return test(target.fileName) || (!target.fullPath.empty() && test(NameInPath(target.fullPath)));
+    return test(fileName) || (hasPath && test(nameInPath));
 }
 
 } // namespace
+
+ComparedTarget::ComparedTarget(const TargetWindowInfo& target)
+    : target(target), nameInPath(NameInPath(target.fullPath)), lowerFileName(Lowered(target.fileName)),
+      lowerNameInPath(Lowered(nameInPath)), lowerFullPath(Lowered(target.fullPath))
+{
+}
 
 struct CompiledCondition::Pattern {
     WideRegex compiled;
@@ -115,15 +124,19 @@ bool CompiledCondition::Matches(const std::wstring& field) const
     }
 }
 
-bool CompiledCondition::Holds(const TargetWindowInfo& target) const
+bool CompiledCondition::Holds(const ComparedTarget& compared) const
 {
+    const TargetWindowInfo& target = compared.target;
+    const bool hasPath = !target.fullPath.empty();
     switch (type_) {
     case Configuration::MT_FILENAME:
-        return FileNameHolds(target, [&](const std::wstring& name) { return Lowered(name) == lowered_; });
+        return EitherFileName(compared.lowerFileName, compared.lowerNameInPath, hasPath,
+                              [&](const std::wstring& name) { return name == lowered_; });
     case Configuration::MT_FILENAME_REGEX:
-        return FileNameHolds(target, [&](const std::wstring& name) { return Matches(name); });
+        return EitherFileName(target.fileName, compared.nameInPath, hasPath,
+                              [&](const std::wstring& name) { return Matches(name); });
     case Configuration::MT_FULLPATH:
-        return Lowered(target.fullPath) == lowered_;
+        return compared.lowerFullPath == lowered_;
     case Configuration::MT_CLASSNAME:
         return target.className == expression_;
     case Configuration::MT_WINDOWTEXT:
@@ -150,8 +163,12 @@ CompiledConditions::CompiledConditions(const Configuration::CApplications& condi
 
 std::int32_t CompiledConditions::FindMatch(const TargetWindowInfo& target) const
 {
+    if (conditions_.empty()) {
+        return -1;
+    }
+    const ComparedTarget compared(target);
     for (std::size_t i = 0; i < conditions_.size(); ++i) {
-        if (conditions_[i].Holds(target)) {
+        if (conditions_[i].Holds(compared)) {
             return static_cast<std::int32_t>(i);
         }
     }
@@ -160,7 +177,7 @@ std::int32_t CompiledConditions::FindMatch(const TargetWindowInfo& target) const
 
 bool ConditionHolds(const CApplication& condition, const TargetWindowInfo& target)
 {
-    return CompiledCondition(condition).Holds(target);
+    return CompiledCondition(condition).Holds(ComparedTarget(target));
 }
 
 bool PatternCompiles(Configuration::MatchType type, const std::wstring& expression, std::wstring& reason,

@@ -12,6 +12,20 @@
 
 namespace Engine {
 
+// A target's fields as conditions compare them, worked out once for a whole list
+// rather than again for every condition.
+struct ComparedTarget {
+    explicit ComparedTarget(const TargetWindowInfo& target);
+
+    const TargetWindowInfo& target;
+    // The executable's name as the full path spells it, extension included; empty without a path.
+    std::wstring nameInPath;
+    // Without case, for the exact file-name and path types.
+    std::wstring lowerFileName;
+    std::wstring lowerNameInPath;
+    std::wstring lowerFullPath;
+};
+
 // One condition made ready for matching: its pattern compiled once, its
 // expression lowered once, so that a decision compiles nothing.
 // File name and full path compare without case, class name and title with case;
@@ -27,7 +41,7 @@ public:
     CompiledCondition(CompiledCondition&&) noexcept;
     CompiledCondition& operator=(CompiledCondition&&) noexcept;
 
-    bool Holds(const TargetWindowInfo& target) const;
+    bool Holds(const ComparedTarget& compared) const;
 
 private:
     struct Pattern;
