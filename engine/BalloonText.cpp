@@ -1,5 +1,7 @@
 #include "engine/BalloonText.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "flib/window/FillIn.h"
@@ -10,13 +12,10 @@ namespace {
 
 constexpr wchar_t kEllipsis = L'\u2026';
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 std::wstring KeepBeginning(const std::wstring& value, std::size_t length)
 {
     std::size_t kept = length - 1;
-    if (kept > 0 && IsHighSurrogate(value[kept - 1])) {
+    if (kept > 0 && IS_HIGH_SURROGATE(value[kept - 1])) {
         --kept;
     }
     return value.substr(0, kept) + kEllipsis;
@@ -47,7 +46,7 @@ std::wstring KeepRootAndEnd(const std::wstring& path, std::size_t length)
     if (name != std::wstring::npos && name >= start) {
         // The file name fits whole: begin at a folder's boundary, not inside its name.
         start = path.find(L'\\', start);
-    } else if (IsLowSurrogate(path[start])) {
+    } else if (IS_LOW_SURROGATE(path[start])) {
         ++start;
     }
     return path.substr(0, root) + kEllipsis + path.substr(start);
