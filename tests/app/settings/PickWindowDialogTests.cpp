@@ -98,6 +98,17 @@ protected:
         return -1;
     }
     bool Closes(HWND window) { return TolvTest::WaitUntil([&] { return !::IsWindow(window); }, 5000); }
+    // Opens the picker from `condition`, chooses the row of `className` and confirms it with OK.
+    void PickWithOk(HWND condition, const std::wstring& className)
+    {
+        HWND pick = OpenPick(condition);
+        ASSERT_NE(pick, nullptr);
+        const int row = RowOf(pick, className);
+        ASSERT_GE(row, 0);
+        TolvTest::SelectRows(List(pick), {row});
+        TolvTest::ClickLater(pick, IDOK);
+        ASSERT_TRUE(Closes(pick));
+    }
     INT_PTR Press(HWND dialog, int button)
     {
         TolvTest::ClickLater(dialog, button);
@@ -203,13 +214,7 @@ TEST_P(PickFillTest, OkFillsTheConditionForTheChosenType)
     const Engine::TargetWindowInfo seen = Engine::DescribeWindow(chosen_->Window());
     HWND condition = OpenCondition(IDD_APPLICATION_CONDITION, perApplication, c.type);
     ASSERT_NE(condition, nullptr);
-    HWND pick = OpenPick(condition);
-    ASSERT_NE(pick, nullptr);
-    const int row = RowOf(pick, kChosenClass);
-    ASSERT_GE(row, 0);
-    TolvTest::SelectRows(List(pick), {row});
-    TolvTest::ClickLater(pick, IDOK);
-    ASSERT_TRUE(Closes(pick));
+    ASSERT_NO_FATAL_FAILURE(PickWithOk(condition, kChosenClass));
 
     const std::wstring filled = ItemText(condition, IDC_CONDITION_EXPRESSION);
     if (c.expected != nullptr) {
@@ -246,13 +251,7 @@ TEST_F(PickWindowDialogTest, FullPathPatternMatchesExactlyThatPath)
     const Engine::TargetWindowInfo seen = Engine::DescribeWindow(chosen_->Window());
     HWND condition = OpenCondition(IDD_EXCLUSION_CONDITION, exclusion, MT_FULLPATH_REGEX);
     ASSERT_NE(condition, nullptr);
-    HWND pick = OpenPick(condition);
-    ASSERT_NE(pick, nullptr);
-    const int row = RowOf(pick, kChosenClass);
-    ASSERT_GE(row, 0);
-    TolvTest::SelectRows(List(pick), {row});
-    TolvTest::ClickLater(pick, IDOK);
-    ASSERT_TRUE(Closes(pick));
+    ASSERT_NO_FATAL_FAILURE(PickWithOk(condition, kChosenClass));
     EXPECT_EQ(Press(condition, IDOK), 1);
 
     const std::wstring pattern = exclusion.GetExpression();
@@ -296,11 +295,7 @@ TEST_F(PickWindowDialogTest, ChangingTheTypeAfterwardsKeepsTheFilledText)
 {
     HWND condition = OpenCondition(IDD_EXCLUSION_CONDITION, exclusion, MT_CLASSNAME);
     ASSERT_NE(condition, nullptr);
-    HWND pick = OpenPick(condition);
-    ASSERT_NE(pick, nullptr);
-    TolvTest::SelectRows(List(pick), {RowOf(pick, kChosenClass)});
-    TolvTest::ClickLater(pick, IDOK);
-    ASSERT_TRUE(Closes(pick));
+    ASSERT_NO_FATAL_FAILURE(PickWithOk(condition, kChosenClass));
     ASSERT_EQ(ItemText(condition, IDC_CONDITION_EXPRESSION), kChosenClass);
     TolvTest::Choose(condition, IDC_CONDITION_MATCHTYPE, MT_WINDOWTEXT);
     EXPECT_EQ(ItemText(condition, IDC_CONDITION_EXPRESSION), kChosenClass);
@@ -350,13 +345,7 @@ TEST_F(PickWindowDialogTest, EmptyAndVeryLongTitlesArePickable)
                           Pick{L"TolvPickUntitled", MT_WINDOWTEXT}}) {
         HWND condition = OpenCondition(IDD_APPLICATION_CONDITION, perApplication, p.type);
         ASSERT_NE(condition, nullptr);
-        HWND pick = OpenPick(condition);
-        ASSERT_NE(pick, nullptr);
-        const int row = RowOf(pick, p.className);
-        ASSERT_GE(row, 0);
-        TolvTest::SelectRows(List(pick), {row});
-        TolvTest::ClickLater(pick, IDOK);
-        ASSERT_TRUE(Closes(pick));
+        ASSERT_NO_FATAL_FAILURE(PickWithOk(condition, p.className));
         std::wstring filled;
         const HWND box = ::GetDlgItem(condition, IDC_CONDITION_EXPRESSION);
         filled.resize(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1);
