@@ -19,6 +19,7 @@
 #include "target/TargetWindowInfo.h"
 #include "tests/app/settings/ConditionListDriver.h"
 #include "tests/app/settings/SheetDriver.h"
+#include "tests/support/ForegroundEvent.h"
 #include "tests/support/KeyLogProcess.h"
 #include "tests/support/KeyPress.h"
 #include "tests/support/Wait.h"
@@ -60,8 +61,10 @@ protected:
         Tolv::RebuildImeSlotLabels(CImes());
         ASSERT_NE(chosen_->Window(), nullptr);
         ASSERT_NE(other_->Window(), nullptr);
-        ASSERT_TRUE(other_->BringToFront());
-        ASSERT_TRUE(chosen_->BringToFront());
+        // Wine can still pass the activation on to a window that appeared shortly
+        // before: each must stay in front a while, the chosen one last.
+        ASSERT_TRUE(TolvTest::SettleInFront(other_->Window(), 100));
+        ASSERT_TRUE(TolvTest::SettleInFront(chosen_->Window(), 100));
         // Activation alone may leave another process's window lower for a while under Wine.
         ::SetWindowPos(chosen_->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
