@@ -66,7 +66,9 @@ install_packages() {
     fi
     # Only now: naming a locale that does not exist yet makes bash, perl and apt warn on every start.
     if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-        export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+        # This shell still holds the locale archive as it was before locale-gen and
+        # warns that it cannot switch; the programs it starts load the new one.
+        { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
     else
         log "the ja_JP.UTF-8 locale is missing: Wine will run with an English locale and code page"
     fi

@@ -155,6 +155,18 @@ protected:
         return keys;
     }
 
+    // `received` without the user's own `key`: Wine passes the keyboard's events
+    // for it on to a window that became active meanwhile, or not. A release that
+    // arrives comes first, as the hotkey waited for it.
+    static Keys WithoutTheUsersKey(Keys received, int key)
+    {
+        received.erase(std::remove(received.begin(), received.end(), std::make_pair(key, false)), received.end());
+        if (!received.empty() && received.front() == std::make_pair(key, true)) {
+            received.erase(received.begin());
+        }
+        return received;
+    }
+
     ImportPatch looks_{"GetAsyncKeyState", reinterpret_cast<void*>(&CountedGetAsyncKeyState)};
     ImportPatch waits_{"MsgWaitForMultipleObjectsEx", reinterpret_cast<void*>(&CountedMsgWait)};
     std::mutex mutex_;
@@ -187,10 +199,7 @@ TEST_F(HeldKeysTest, WinHeldAsTheWindowComesToTheFrontHoldsTheHotkeyUntilItsRele
 
     win.Release();
     ASSERT_TRUE(WaitUntil([&] { return SentTo(b->Window()) == 1; }, 3000)) << "nothing pressed after the release";
-    Keys expected{{VK_LWIN, true}};
-    const Keys hotkey = Hotkey('2');
-    expected.insert(expected.end(), hotkey.begin(), hotkey.end());
-    EXPECT_EQ(ReceivedUntilMarker(*b, from), expected);
+    EXPECT_EQ(WithoutTheUsersKey(ReceivedUntilMarker(*b, from), VK_LWIN), Hotkey('2'));
     EXPECT_EQ(SentTo(b->Window()), 1u);
 }
 
@@ -242,17 +251,11 @@ TEST_F(HeldKeysTest, CtrlHeldWhileTheForegroundMovesOnDropsTheFirstWindowsPress)
     ChangeForegroundWithEvent(a->Window());
     ASSERT_TRUE(EngineWaited());
 
+    EXPECT_EQ(SentTo(a->Window()), 1u) << "A's second press came while Ctrl was held";
+
     ctrl.Release();
     ASSERT_TRUE(WaitUntil([&] { return SentTo(a->Window()) == 2; }, 3000)) << "A was not switched after the release";
-    // The user's Ctrl went up at A.
-    Keys expected{{VK_CONTROL, true}};
-    const Keys hotkey = Hotkey('1');
-    expected.insert(expected.end(), hotkey.begin(), hotkey.end());
-    // Wine may pass the keyboard's own Ctrl down on to A or not: only its release counts.
-    Keys received = ReceivedUntilMarker(*a, fromA);
-    received.erase(std::remove(received.begin(), received.end(), std::make_pair(int{VK_CONTROL}, false)),
-                   received.end());
-    EXPECT_EQ(received, expected);
+    EXPECT_EQ(WithoutTheUsersKey(ReceivedUntilMarker(*a, fromA), VK_CONTROL), Hotkey('1'));
     // Everything pressed has arrived by A's marker.
     EXPECT_EQ(b->Log().size(), fromB) << "B got keys after the foreground left it";
     EXPECT_EQ(SentTo(b->Window()), 0u);
