@@ -142,13 +142,28 @@ SCRIPT
     # One persistent server for the whole run: every wine start after this is cheap.
     wineserver -p 2>/dev/null || true
     echo "$DISPLAY" >"$BUILD/wine-display"
+    hold_desktop
     # Bring services and the desktop up now, detached from our output: started by
     # the first test instead, they would hold CTest's pipes open until the end.
     wine rundll32.exe >/dev/null 2>&1 || true
 }
 
+# Wine ends its desktop a second or two after its last program exits, and the next
+# test to start it again hands the desktop its own output: CTest then counts that
+# test as running until the desktop ends once more, up to the time-out. A quiet
+# program, detached from every pipe, keeps the desktop up until stop_session.
+hold_desktop() {
+    local pidfile="$BUILD/desktop-keeper.pid"
+    if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then
+        return
+    fi
+    setsid wine ping -n 1000000 127.0.0.1 </dev/null >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+}
+
 stop_session() {
     wineserver -k 2>/dev/null || true
+    rm -f "$BUILD/desktop-keeper.pid"
     if [ -f "$BUILD/xvfb.pid" ]; then
         kill "$(cat "$BUILD/xvfb.pid")" 2>/dev/null || true
         rm -f "$BUILD/xvfb.pid"
