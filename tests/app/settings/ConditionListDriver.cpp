@@ -68,17 +68,15 @@ void SendMouse(DWORD flags, POINT at)
 }
 
 // The click goes to whatever lies under the point: bring the list's window to the
-// front and wait until the list is what the point hits (on a loaded machine the
-// sheet may still be coming up, or another window may still be in front).
+// front and wait until that window is what the point hits (on a loaded machine the
+// sheet may still be coming up, or another window may still be in front). Only the
+// window counts: asked from another thread, the point hits the page's group box,
+// which lies over the list but lets real clicks through to it.
 void Click(HWND list, POINT at, DWORD down, DWORD up, int times)
 {
-    ::SetForegroundWindow(::GetAncestor(list, GA_ROOT));
-    WaitUntil(
-        [&] {
-            const HWND hit = ::WindowFromPoint(at);
-            return hit == list || ::IsChild(list, hit);
-        },
-        5000);
+    const HWND window = ::GetAncestor(list, GA_ROOT);
+    ::SetForegroundWindow(window);
+    WaitUntil([&] { return ::GetAncestor(::WindowFromPoint(at), GA_ROOT) == window; }, 5000);
     SendMouse(0, at);
     for (int n = 0; n < times; ++n) {
         SendMouse(down, at);
